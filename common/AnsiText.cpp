@@ -1,0 +1,43 @@
+#include "AnsiText.h"
+
+#include <windows.h>
+
+bool IsLeadByte(char byte)
+{
+    return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
+}
+
+std::size_t NextCharacter(const std::string& text, std::size_t index)
+{
+    if (IsLeadByte(text[index]) && index + 1 < text.size()) return index + 2;
+    return index + 1;
+}
+
+std::size_t FindLastCharacter(const std::string& text, char wanted)
+{
+    std::size_t found = std::string::npos;
+    for (std::size_t i = 0; i < text.size(); i = NextCharacter(text, i)) {
+        if (text[i] == wanted) found = i;
+    }
+    return found;
+}
+
+std::wstring ToWide(const std::string& text)
+{
+    if (text.empty()) return std::wstring();
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, &wide[0], length);
+    return wide;
+}
+
+std::string ToAnsi(const std::wstring& text)
+{
+    if (text.empty()) return std::string();
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), size, &ansi[0], length, nullptr, nullptr);
+    return ansi;
+}

@@ -1,0 +1,27 @@
+#include "ElevatedStart.h"
+
+#include "RvWinException.h"
+
+SHELLEXECUTEINFOA MakeElevatedLaunchRecord(const char* file, const char* parameters,
+                                           const char* directory, int show)
+{
+    SHELLEXECUTEINFOA record;
+    ZeroMemory(&record, sizeof record);
+    record.cbSize = sizeof record;
+    record.fMask = SEE_MASK_NOCLOSEPROCESS;
+    record.hwnd = nullptr;
+    record.lpVerb = "runas";
+    record.lpFile = file;
+    record.lpParameters = parameters;
+    record.lpDirectory = directory;
+    record.nShow = show;
+    return record;
+}
+
+Handle StartElevated(SHELLEXECUTEINFOA& record)
+{
+    if (!ShellExecuteExA(&record)) {
+        throw RvWinException();
+    }
+    return Handle(record.hProcess);
+}

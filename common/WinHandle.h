@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+
+// Owners of what Windows hands out: each releases its resource when it goes
+// out of scope, on every path.
+
+class LocalMemory {
+public:
+    explicit LocalMemory(void* memory) : memory_(memory) {}
+    ~LocalMemory() { if (memory_ != nullptr) LocalFree(memory_); }
+    LocalMemory(const LocalMemory&) = delete;
+    LocalMemory& operator=(const LocalMemory&) = delete;
+
+private:
+    void* memory_;
+};
+
+class Handle {
+public:
+    Handle() = default;
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() { reset(); }
+    Handle(Handle&& other) noexcept : handle_(other.release()) {}
+    Handle& operator=(Handle&& other) noexcept
+    {
+        if (this != &other) {
+            reset();
+            handle_ = other.release();
+        }
+        return *this;
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE release()
+    {
+        HANDLE handle = handle_;
+        handle_ = nullptr;
+        return handle;
+    }
+    void reset()
+    {
+        if (valid()) CloseHandle(handle_);
+        handle_ = nullptr;
+    }
+
+private:
+    HANDLE handle_ = nullptr;
+};

@@ -1,0 +1,170 @@
+#include "Harness.h"
+
+#include "AnsiText.h"
+#include "WinHandle.h"
+
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+// Absolute paths in the form that lifts the MAX_PATH limit.
+std::wstring LongPath(const std::string& path)
+{
+    return L"\\\\?\\" + ToWide(path);
+}
+
+void Check(bool ok, const char* what)
+{
+    if (!ok) throw std::runtime_error(std::string(what) + " failed, error " + std::to_string(GetLastError()));
+}
+
+void RemoveTree(const std::string& path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string child = path + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(child);
+            } else {
+                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(child.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+} // namespace
+
+void MakeDirectories(const std::string& path)
+{
+    for (std::size_t i = 3; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '\\') CreateDirectoryW(LongPath(path.substr(0, i)).c_str(), nullptr);
+    }
+}
+
+Environment::Environment()
+{
+    char* block = GetEnvironmentStringsA();
+    for (const char* entry = block; *entry != '\0'; entry += lstrlenA(entry) + 1) {
+        const std::string text = entry;
+        const std::size_t equals = text.find('=', 1); // "=C:=C:\..." entries start with '='
+        if (equals == std::string::npos) continue;
+        variables_[text.substr(0, equals)] = text.substr(equals + 1);
+    }
+    FreeEnvironmentStringsA(block);
+}
+
+std::string Environment::Block() const
+{
+    std::string block;
+    for (const auto& variable : variables_) {
+        block += variable.first + "=" + variable.second;
+        block += '\0';
+    }
+    block += '\0';
+    return block;
+}
+
+ProcessResult RunProcess(const std::string& commandLine, const std::string& directory, const Environment& env,
+                         const char* application)
+{
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    Check(CreatePipe(&readEnd, &writeEnd, &inheritable, 0) != FALSE, "CreatePipe");
+    Handle reader(readEnd);
+    Handle writer(writeEnd);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    Handle input(CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0,
+                             nullptr));
+
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input.get();
+    startup.hStdOutput = writer.get();
+    startup.hStdError = writer.get();
+
+    std::string line = commandLine;
+    std::string block = env.Block();
+    PROCESS_INFORMATION process;
+    Check(CreateProcessA(application, &line[0], nullptr, nullptr, TRUE, 0, &block[0], directory.c_str(), &startup,
+                         &process) != FALSE,
+          "CreateProcessA");
+    Handle processHandle(process.hProcess);
+    Handle threadHandle(process.hThread);
+    writer.reset();
+
+    ProcessResult result;
+    char buffer[4096];
+    DWORD count = 0;
+    while (ReadFile(reader.get(), buffer, sizeof buffer, &count, nullptr) && count > 0) {
+        result.output.append(buffer, count);
+    }
+    WaitForSingleObject(processHandle.get(), 60000);
+    GetExitCodeProcess(processHandle.get(), &result.exitCode);
+    return result;
+}
+
+std::string BinDirectory()
+{
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string text(path, length);
+    return text.substr(0, text.find_last_of('\\'));
+}
+
+void MakeFreshDirectory(const std::string& path)
+{
+    RemoveTree(path);
+    MakeDirectories(path);
+}
+
+void CopyProgram(const std::string& from, const std::string& to)
+{
+    Check(CopyFileW(LongPath(from).c_str(), LongPath(to).c_str(), FALSE) != FALSE, "CopyFileW");
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Check(file.valid(), "CreateFileA");
+    DWORD written = 0;
+    Check(WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != FALSE,
+          "WriteFile");
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, 0, nullptr));
+    Check(file.valid(), "CreateFileA");
+    std::string bytes;
+    char buffer[4096];
+    DWORD count = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &count, nullptr) && count > 0) bytes.append(buffer, count);
+    return bytes;
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WaitForFile(const std::string& path, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (!FileExists(path)) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(50);
+    }
+    return true;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+// Starts the programs under test the way a user's console would, but with an
+// environment and a working directory of the test's own, and captures what
+// they write to standard output.
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+struct CaseInsensitiveLess {
+    bool operator()(const std::string& a, const std::string& b) const
+    {
+        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+    }
+};
+
+// A copy of this process's environment that a test may change.
+class Environment {
+public:
+    Environment();
+    void Set(const std::string& name, const std::string& value) { variables_[name] = value; }
+    void Remove(const std::string& name) { variables_.erase(name); }
+    std::string Block() const;
+
+private:
+    std::map<std::string, std::string, CaseInsensitiveLess> variables_;
+};
+
+struct ProcessResult {
+    std::string output; // standard output, byte for byte
+    DWORD exitCode = 0;
+};
+
+// Runs commandLine in directory with env; application may name the program
+// when the command line does not.
+ProcessResult RunProcess(const std::string& commandLine, const std::string& directory, const Environment& env,
+                         const char* application = nullptr);
+
+// The folder that holds the test programs and the programs under test.
+std::string BinDirectory();
+
+// Makes a fresh, empty folder tree for one test (removing an older one).
+void MakeFreshDirectory(const std::string& path);
+void MakeDirectories(const std::string& path);
+void CopyProgram(const std::string& from, const std::string& to);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string ReadFileBytes(const std::string& path);
+bool FileExists(const std::string& path);
+
+// Waits up to timeoutMs for a file to appear; true when it did.
+bool WaitForFile(const std::string& path, DWORD timeoutMs);

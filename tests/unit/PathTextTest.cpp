@@ -1,0 +1,111 @@
+#include "PathContext.h"
+#include "PathText.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+TEST(PathText, SplitTextDropsEmptyPieces)
+{
+    struct Case {
+        std::string text;
+        TextList expected;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {";", {}},
+        {";;;", {}},
+        {"C:\\a", {"C:\\a"}},
+        {"C:\\a;C:\\b", {"C:\\a", "C:\\b"}},
+        {";C:\\a;;C:\\b;", {"C:\\a", "C:\\b"}},
+        {" C:\\a ;\"C:\\b\";C:\\c\\", {" C:\\a ", "\"C:\\b\"", "C:\\c\\"}}, // kept as they stand
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.expected, SplitText(c.text, ';')) << c.text;
+}
+
+TEST(PathText, ListContainsComparesWholeTextsWithCase)
+{
+    const TextList list = {"C:\\TOOLS", "", "C:\\Tools", "C:\\TOOLS"};
+    EXPECT_TRUE(ListContains(list.begin(), list.end(), "C:\\TOOLS"));
+    EXPECT_TRUE(ListContains(list.begin(), list.end(), "C:\\Tools"));
+    EXPECT_TRUE(ListContains(list.begin(), list.end(), ""));
+    EXPECT_FALSE(ListContains(list.begin(), list.end(), "c:\\tools"));
+    EXPECT_FALSE(ListContains(list.begin(), list.end(), "C:\\TOOLS\\"));
+    EXPECT_FALSE(ListContains(list.begin(), list.end(), "C:\\TOOL"));
+    EXPECT_FALSE(ListContains(list.begin(), list.begin(), "C:\\TOOLS"));
+}
+
+TEST(PathText, ToUpperAsciiChangesOnlyLettersAToZ)
+{
+    EXPECT_EQ("C:\\PROGRAM FILES\\X_1@[`{", ToUpperAscii("c:\\Program Files\\x_1@[`{"));
+    // Trail bytes in the a-z range stay: 83 61 and 83 7A are katakana.
+    EXPECT_EQ("\x83\x61\x83\x7A" "AB\xB1", ToUpperAscii("\x83\x61\x83\x7A" "ab\xB1"));
+}
+
+TEST(PathText, DrivePathDirectory)
+{
+    struct Case {
+        std::string target;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"C:\\Tools\\tool.exe", "C:\\Tools"},
+        {"C:\\tool.exe", "C:"},
+        {"D:\\a\\b\\c.exe", "D:\\a\\b"},
+        {"C:\\ソフト\\tool.exe", "C:\\ソフト"},
+        {"C:\\ツール\\ソ.exe", "C:\\ツール"},
+        {"C:/Tools/tool.exe", "C:/Tools"},
+        {"C:\\Tools/sub/tool.exe", "C:"},       // slashes count only where no backslash is
+        {"C:tool.exe", "C:"},
+        {"C:", "C:"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.expected, DrivePathDirectory(c.target)) << c.target;
+}
+
+TEST(PathText, ToFullPath)
+{
+    PathContext context{"C:\\base", "C:\\work\\src"};
+    PathContext root{"C:\\", "C:\\"};
+    PathContext japanese{"C:\\", "C:\\ソフト\\表"};
+    struct Case {
+        const PathContext* context;
+        std::string path;
+        bool useBase;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {&context, "tool.exe", false, "C:\\work\\src\\tool.exe"},
+        {&context, "bin\\tool.exe", false, "C:\\work\\src\\bin\\tool.exe"},
+        {&context, ".\\tool.exe", false, "C:\\work\\src\\tool.exe"},
+        {&context, "..\\bin\\tool.exe", false, "C:\\work\\bin\\tool.exe"},
+        {&context, "..\\..\\tool.exe", false, "C:\\work\\..\\tool.exe"}, // only one .. is taken
+        {&context, "D:\\x.exe", false, "D:\\x.exe"},
+        {&context, "1:x", false, "1:x"},
+        {&context, "a.exe", true, "C:\\base\\a.exe"},
+        {&root, "..\\tool.exe", false, "C:\\tool.exe"},
+        {&root, "tool.exe", false, "C:\\\\tool.exe"},
+        {&japanese, "..\\x.exe", false, "C:\\ソフト\\x.exe"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.expected, c.context->ToFullPath(c.path, c.useBase)) << c.path;
+}
+
+TEST(PathText, ToFullPathRejectsEmptyAndOneByte)
+{
+    PathContext context{"C:\\", "C:\\"};
+    try {
+        context.ToFullPath("", false);
+        FAIL();
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ("パスが空です。", error.what());
+    }
+    try {
+        context.ToFullPath("a", false);
+        FAIL();
+    } catch (const std::out_of_range& error) {
+        EXPECT_STREQ("invalid string position", error.what());
+    }
+}
+
+} // namespace

@@ -1,0 +1,86 @@
+#include "RvWinException.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+const std::string kPrefix = "エラーコード : ";
+
+TEST(RvWinException, ComposesPrefixCodeFullWidthSpaceAndCutText)
+{
+    struct Case {
+        DWORD code;
+        std::string systemText;
+        std::string expected;
+    };
+    const Case cases[] = {
+        // The CR LF that ends a system text goes.
+        {5, "Access is denied.\r\n", kPrefix + "5\x81\x40" "Access is denied."},
+        // Inner line breaks stay; only the final one goes.
+        {7, "line one\r\nline two\r\n", kPrefix + "7\x81\x40" "line one\r\nline two"},
+        // Nothing to cut among the last three bytes: the text stays whole.
+        {0, "no break", kPrefix + "0\x81\x40" "no break"},
+        // A lone LF at the end goes too.
+        {2, "found\n", kPrefix + "2\x81\x40" "found"},
+        // Texts shorter than three bytes are searched from their start.
+        {1, "\r\n", kPrefix + "1\x81\x40"},
+        {1, "ab", kPrefix + "1\x81\x40" "ab"},
+        // Codes with the top bit set print unsigned.
+        {0xFFFFFFFFu, "x\r\n", kPrefix + "4294967295\x81\x40" "x"},
+        {0x80070005u, "x\r\n", kPrefix + "2147942405\x81\x40" "x"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.expected, ComposeErrorMessage(c.code, c.systemText.c_str(), c.systemText.size()))
+            << c.systemText;
+    }
+}
+
+TEST(RvWinException, PrefixIsTheCp932Bytes)
+{
+    EXPECT_EQ(std::string("\x83\x47\x83\x89\x81\x5B\x83\x52\x81\x5B\x83\x68\x20\x3A\x20"), kPrefix);
+}
+
+TEST(RvWinException, TextConstructorKeepsTheTextByteForByte)
+{
+    const char text[] = "指定されたファイルが見つかりません。";
+    EXPECT_EQ(std::string(text), RvWinException(text).message());
+}
+
+TEST(RvWinException, SystemTextForACodeIsJapaneseWithoutTheFinalLineBreak)
+{
+    // Wine's text for ERROR_FILE_NOT_FOUND; Windows says 指定された first.
+    const std::string message = RvWinException(DWORD{2}).message();
+    EXPECT_EQ(kPrefix + "2\x81\x40" "ファイルが見つかりません。", message);
+}
+
+TEST(RvWinException, SystemTextWithAnInsertIsFetchedAsItStands)
+{
+    // The text for 193 holds %1; without ignoring inserts the lookup fails.
+    const std::string message = RvWinException(DWORD{193}).message();
+    EXPECT_EQ(0u, message.find(kPrefix + "193\x81\x40")) << message;
+    EXPECT_NE(std::string::npos, message.find("%1")) << message;
+    EXPECT_EQ(std::string::npos, message.find('\n')) << message;
+}
+
+TEST(RvWinException, DefaultConstructorReadsTheLastError)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RvWinException(DWORD{ERROR_ACCESS_DENIED}).message(), RvWinException().message());
+}
+
+TEST(RvWinException, CodeWithoutSystemTextThrowsTheLookupFailure)
+{
+    // The message names the lookup's own error (317: no text for the id),
+    // not the code that was asked for.
+    try {
+        RvWinException unknown(DWORD{0x2000FFFFu});
+        FAIL() << "no exception: " << unknown.message();
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string("エラーメッセージ取得時にエラーが発生しました。\n") + kPrefix + "317", error.what());
+    }
+}
+
+} // namespace

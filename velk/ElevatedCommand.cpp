@@ -1,0 +1,75 @@
+#include "ElevatedCommand.h"
+
+#include "CommandLine.h"
+#include "ElevatedStart.h"
+#include "RvWinException.h"
+#include "Usage.h"
+
+#include <shlwapi.h>
+
+#include <iostream>
+#include <stdexcept>
+
+namespace {
+
+const char kHelpWord[] = "help";
+const char kSystemDirectory[] = "C:\\Windows\\System32";
+const char kCommandPrompt[] = "C:\\Windows\\System32\\cmd.exe";
+
+} // namespace
+
+ElevatedCommand::ElevatedCommand(int argc, char** argv, PathContext context) : PathContext(std::move(context))
+{
+    if (argc < 2 || std::string(argv[1]) == kHelpWord) {
+        file = kHelpWord;
+        return;
+    }
+    if (std::string(argv[1]) == "su") {
+        file = kCommandPrompt;
+        directory = kSystemDirectory;
+        return;
+    }
+
+    JoinParameters(argc, argv);
+    const std::string target = argv[1];
+    if (target.size() < 2) throw std::out_of_range("invalid string position");
+    if (target[1] == ':') {
+        ResolveDrivePath(target);
+        return;
+    }
+    if (PathFileExistsA(ToFullPath(target, false).c_str())) {
+        ResolveRelativePath(target);
+        return;
+    }
+    if (!FindOnPath(target)) throw RvWinException("指定されたファイルが見つかりませんでした。");
+}
+
+void ElevatedCommand::JoinParameters(int argc, char** argv)
+{
+    parameters.clear();
+    for (int i = 2; i < argc; ++i) {
+        if (i > 2) parameters += ' ';
+        AppendQuotedArgument(parameters, argv[i]);
+    }
+}
+
+bool ElevatedCommand::IsHelpRequest() const
+{
+    return file.empty() || file == kHelpWord;
+}
+
+SHELLEXECUTEINFOA ElevatedCommand::LaunchRecord() const
+{
+    return MakeElevatedLaunchRecord(file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+                                    directory.c_str(), SW_SHOW);
+}
+
+void ElevatedCommand::Launch() const
+{
+    if (IsHelpRequest()) {
+        PrintShortHelp(std::cout);
+        return;
+    }
+    SHELLEXECUTEINFOA record = LaunchRecord();
+    StartElevated(record); // velk does not wait; the handle is closed at once
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "PathContext.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+// One command line of velk: help, an elevated command prompt ("su") or a
+// target program with its arguments, ready to be started.
+class ElevatedCommand : public PathContext {
+public:
+    // Dispatches the command line and resolves the target. Throws
+    // RvWinException when the target is not found, std::out_of_range for a
+    // target shorter than two bytes, std::runtime_error for environment errors.
+    ElevatedCommand(int argc, char** argv, PathContext context);
+
+    // Prints the short help for a help request; otherwise asks the shell to
+    // start file elevated and returns without waiting for it.
+    void Launch() const;
+
+    bool IsHelpRequest() const;
+    // The shell request that Launch hands over; it points into this object.
+    SHELLEXECUTEINFOA LaunchRecord() const;
+
+    const std::string& File() const { return file; }
+    const std::string& Directory() const { return directory; }
+    const std::string& Parameters() const { return parameters; }
+
+private:
+    void JoinParameters(int argc, char** argv);
+
+    // The three ways of finding a target, tried in this order.
+    void ResolveDrivePath(std::string target);
+    void ResolveRelativePath(std::string target);
+    bool FindOnPath(std::string target);
+
+    std::string file;
+    std::string directory;
+    std::string parameters;
+};

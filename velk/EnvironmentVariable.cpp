@@ -1,0 +1,36 @@
+#include "EnvironmentVariable.h"
+
+#include "AnsiText.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+// The variables are read through the UTF-16 interface and converted to the
+// ANSI code page. The C runtime's getenv_s answers differently on Windows and
+// Wine, and Wine's GetEnvironmentVariableA reports sizes in characters, not
+// bytes, so a value with double-byte characters would come back cut short.
+
+EnvironmentVariable::EnvironmentVariable(std::string name) : requiredSize(0), name(std::move(name))
+{
+    SetLastError(ERROR_SUCCESS);
+    const DWORD size = GetEnvironmentVariableW(ToWide(this->name).c_str(), nullptr, 0);
+    if (size == 0) {
+        if (GetLastError() != ERROR_ENVVAR_NOT_FOUND) throw std::runtime_error("System Access Failure");
+        return;
+    }
+    requiredSize = size;
+}
+
+std::string EnvironmentVariable::Value() const
+{
+    if (requiredSize == 0) throw std::runtime_error("環境変数が存在しません。");
+    const std::wstring wideName = ToWide(name);
+    std::wstring value(requiredSize, L'\0');
+    for (;;) {
+        const DWORD size = GetEnvironmentVariableW(wideName.c_str(), &value[0], static_cast<DWORD>(value.size()));
+        if (size < value.size()) break; // fitted: size is the length without the NUL
+        value.assign(size, L'\0');      // grew since the size was taken
+    }
+    return ToAnsi(value.substr(0, value.find(L'\0')));
+}

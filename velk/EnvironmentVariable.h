@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// One read of one environment variable of the process. The size is taken when
+// the object is built; Value reads the text.
+class EnvironmentVariable {
+public:
+    // Throws std::runtime_error("System Access Failure") when the lookup fails.
+    explicit EnvironmentVariable(std::string name);
+
+    // Throws std::runtime_error("環境変数が存在しません。") when the variable
+    // does not exist.
+    std::string Value() const;
+
+private:
+    std::size_t requiredSize; // UTF-16 units of the value with its NUL; 0 when absent
+    std::string name;
+};

@@ -1,0 +1,19 @@
+#include "PathContext.h"
+
+#include "AnsiText.h"
+
+#include <stdexcept>
+
+std::string PathContext::ToFullPath(std::string path, bool useBaseDirectory) const
+{
+    if (path.empty()) throw std::runtime_error("パスが空です。");
+    if (path.size() < 2) throw std::out_of_range("invalid string position");
+    if (path[1] == ':') return path;
+
+    const std::string& base = useBaseDirectory ? baseDirectory : currentDirectory;
+    if (path[0] == '.' && path[1] == '.') {
+        return base.substr(0, FindLastCharacter(base, '\\')) + path.substr(2);
+    }
+    if (path[0] == '.') return base + path.substr(1);
+    return base + '\\' + path;
+}

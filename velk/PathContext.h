@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// The directories against which relative targets are resolved.
+struct PathContext {
+    std::string baseDirectory;
+    std::string currentDirectory;
+
+    // The path made absolute against baseDirectory (useBaseDirectory) or
+    // currentDirectory. A path whose second byte is ':' is taken as absolute;
+    // one leading .. climbs one folder of the base, one leading . means the
+    // base itself. Throws std::runtime_error for an empty path and
+    // std::out_of_range for a one-byte one.
+    std::string ToFullPath(std::string path, bool useBaseDirectory) const;
+};
