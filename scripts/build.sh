@@ -13,11 +13,17 @@ bash scripts/wineprefix.sh "$prefix"
 export WINEPREFIX=$prefix WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
 show() {
     echo "\$ wine build/bin/velk.exe $*"
-    wine build/bin/velk.exe "$@" | iconv -f CP932 -t UTF-8 || true
-    echo "(exit status ${PIPESTATUS[0]})"
+    local status=0
+    wine build/bin/velk.exe "$@" > build/demo-output.txt || status=$?
+    iconv -f CP932 -t UTF-8 build/demo-output.txt
+    echo "(exit status $status)"
 }
 show help
 show no-such-program.exe
-show hostname.exe
-wineserver -w
+# velk finds cmd.exe on the PATH and starts it elevated; it does not wait, so
+# the demo waits for the file that the command prompt writes.
+rm -f "$prefix/drive_c/velk-demo.txt"
+show cmd.exe /c echo started by velk '>' 'C:\velk-demo.txt'
+for _ in $(seq 60); do [ -s "$prefix/drive_c/velk-demo.txt" ] && break; sleep 0.5; done
+echo "C:\velk-demo.txt now holds: $(cat "$prefix/drive_c/velk-demo.txt" 2>/dev/null || echo '(nothing)')"
 wineserver -k
