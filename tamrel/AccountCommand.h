@@ -1,0 +1,24 @@
+#pragma once
+
+#include "SecretText.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+// The account tool that sets the password, and how it is asked to.
+
+// "user NAME PASSWORD", each quoted so that net.exe receives one argument.
+void BuildNetUserParameters(SecretText& parameters, const std::string& userName, const SecretText& password);
+
+// The elevated start of net.exe in the system folder, with a hidden window.
+SHELLEXECUTEINFOA NetUserLaunchRecord(const char* parameters);
+
+// Throws RvWinException for a user name or password that net.exe would take
+// as an option or as a request to prompt.
+void RefuseUserName(const std::string& userName);
+void RefusePassword(const std::string& password);
+
+// Waits for the account tool and throws RvWinException unless it ended with 0.
+void AwaitAccountTool(HANDLE process, DWORD timeoutMs);

@@ -1,0 +1,44 @@
+#include "SecretText.h"
+
+#include <windows.h>
+
+SecretText::SecretText()
+{
+    Reserve(64);
+}
+
+SecretText::~SecretText()
+{
+    Wipe(text_);
+}
+
+void SecretText::Reserve(std::size_t capacity)
+{
+    if (capacity <= text_.capacity()) return;
+    std::string larger;
+    larger.reserve(capacity);
+    larger = text_;
+    Wipe(text_);
+    text_.swap(larger);
+}
+
+void SecretText::Append(char byte)
+{
+    if (text_.size() == text_.capacity()) Reserve(text_.capacity() * 2);
+    text_ += byte;
+}
+
+void SecretText::Truncate(std::size_t count)
+{
+    const std::size_t size = text_.size() - count;
+    SecureZeroMemory(&text_[size], count);
+    text_.resize(size);
+}
+
+void SecretText::Wipe(std::string& text)
+{
+    // The whole buffer, not just the bytes in use: removed bytes lived there too.
+    text.resize(text.capacity());
+    if (!text.empty()) SecureZeroMemory(&text[0], text.size());
+    text.clear();
+}

@@ -1,0 +1,142 @@
+#!/usr/bin/env python3
+"""tamrel.exe under Wine (code page 932), typed at through a pseudo-terminal.
+
+_getch reads the console, so standard input is a raw pty; standard output is
+a pipe, so what tamrel writes is compared byte for byte. In the test prefix
+net.exe is the recorder, which writes down how it was started and ends with
+the exit code in RECORDER_EXIT.
+
+Environment: WINE_RUN (the Wine wrapper), TAMREL (the program), WORK_DIR.
+"""
+import os
+import pty
+import select
+import subprocess
+import time
+import tty
+import unittest
+
+WINE_RUN = os.environ["WINE_RUN"]
+TAMREL = os.environ["TAMREL"]
+WORK_DIR = os.environ["WORK_DIR"]
+LOG = os.path.join(WORK_DIR, "net-record.txt")
+PROMPT_END = b"'s new password : "
+UP_ARROW = b"\x1b[A"
+NET = "C:\\Windows\\System32\\net.exe"
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+class Run:
+    def __init__(self, output, status, record):
+        self.output, self.status, self.record = output, status, record
+
+
+def run_tamrel(arguments, keys=None, net_exit=0):
+    """Starts tamrel, waits for its prompt when keys are given, types them."""
+    os.makedirs(WORK_DIR, exist_ok=True)
+    if os.path.exists(LOG):
+        os.remove(LOG)
+    env = dict(os.environ, RECORDER_LOG=windows_path(LOG), RECORDER_EXIT=str(net_exit))
+    master, slave = pty.openpty()
+    tty.setraw(slave)  # Enter arrives as 13, as from a Windows console
+    process = subprocess.Popen([WINE_RUN, TAMREL] + arguments, stdin=slave, stdout=subprocess.PIPE,
+                               stderr=slave, env=env, start_new_session=True)
+    os.close(slave)
+    output = b""
+    try:
+        deadline = time.time() + 60
+        if keys is not None:
+            # No key is typed before the whole prompt is on standard output.
+            while PROMPT_END not in output and time.time() < deadline:
+                if select.select([process.stdout], [], [], 1)[0]:
+                    chunk = os.read(process.stdout.fileno(), 4096)
+                    if not chunk:
+                        break
+                    output += chunk
+            if PROMPT_END not in output:
+                raise AssertionError(f"no prompt; output so far {output!r}")
+            os.write(master, keys)
+        rest, _ = process.communicate(timeout=90)
+        output += rest
+    finally:
+        if process.poll() is None:
+            process.kill()
+        os.close(master)
+    record = open(LOG, "rb").read() if os.path.exists(LOG) else None
+    return Run(output, process.returncode, record)
+
+
+def record_for(command_line, *args):
+    """The recorder's notes for net.exe started with this command line."""
+    return (b'command line="C:\\Windows\\System32\\net.exe" ' + command_line
+            + b"\ndirectory=C:\\Windows\\System32\n" + b"".join(b"argument=" + a + b"\n" for a in args))
+
+
+def prompt(name):
+    return b"enter " + name + PROMPT_END
+
+
+class Tamrel(unittest.TestCase):
+    def test_wrong_argument_count_is_silent(self):
+        for arguments in ([], ["bob", "extra"]):
+            run = run_tamrel(arguments)
+            self.assertEqual((b"", 1, None), (run.output, run.status, run.record), arguments)
+
+    def test_typed_password_reaches_net_exe(self):
+        run = run_tamrel(["bob"], b"secret\r")
+        self.assertEqual(prompt(b"bob") + b"\r\n", run.output)
+        self.assertEqual(0, run.status)
+        self.assertEqual(record_for(b"user bob secret", b"user", b"bob", b"secret"), run.record)
+
+    def test_spaces_and_quotes_arrive_as_one_argument_each(self):
+        run = run_tamrel(["bob smith"], b'p "w" d\\\r')
+        self.assertEqual(prompt(b"bob smith") + b"\r\n", run.output)
+        self.assertEqual(0, run.status)
+        self.assertEqual(record_for(b'user "bob smith" "p \\"w\\" d\\\\"', b"user", b"bob smith", b'p "w" d\\'),
+                         run.record)
+
+    def test_japanese_user_name(self):
+        name = "管理者".encode("cp932")
+        run = run_tamrel(["管理者"], b"pw\r")
+        self.assertEqual(prompt(name) + b"\r\n", run.output)
+        self.assertEqual(record_for(b"user " + name + b" pw", b"user", name, b"pw"), run.record)
+
+    def test_editing_keys(self):
+        cases = [
+            (b"ab\x08c\r", b"ac"),             # backspace removes the last character
+            (b"a" + UP_ARROW + b"b\r", b"ab"),  # an arrow key enters nothing
+        ]
+        for keys, password in cases:
+            run = run_tamrel(["bob"], keys)
+            self.assertEqual(0, run.status, keys)
+            self.assertEqual(record_for(b"user bob " + password, b"user", b"bob", password), run.record, keys)
+
+    def test_empty_password_starts_nothing(self):
+        run = run_tamrel(["bob"], b"\r")
+        self.assertEqual(prompt(b"bob") + b"\r\npassword is empty.\r\n", run.output)
+        self.assertEqual(1, run.status)
+        self.assertIsNone(run.record)
+
+    def test_what_net_exe_would_take_as_an_option_is_refused(self):
+        run = run_tamrel(["/delete"])
+        self.assertEqual((b"user name must not begin with '/'.\r\n", 1, None),
+                         (run.output, run.status, run.record))
+        for keys in (b"/delete\r", b"*\r"):
+            run = run_tamrel(["bob"], keys)
+            self.assertEqual(prompt(b"bob") + b"\r\npassword must not begin with '/' or be '*'.\r\n", run.output)
+            self.assertEqual(1, run.status)
+            self.assertIsNone(run.record)
+
+    def test_failure_of_net_exe_is_reported(self):
+        run = run_tamrel(["bob"], b"secret\r", net_exit=2)
+        self.assertEqual(prompt(b"bob") + b"\r\nnet.exe failed with exit code 2; the password was not changed.\r\n",
+                         run.output)
+        self.assertEqual(1, run.status)
+        self.assertEqual(record_for(b"user bob secret", b"user", b"bob", b"secret"), run.record)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
