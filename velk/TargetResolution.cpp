@@ -2,8 +2,8 @@
 #include "ElevatedCommand.h"
 
 #include "AnsiText.h"
-#include "EnvironmentVariable.h"
-#include "PathText.h"
+#include "PathIndex.h"
+#include "PathVariable.h"
 #include "RvWinException.h"
 
 #include <shlwapi.h>
@@ -15,18 +15,21 @@ bool PathExists(const std::string& path)
     return PathFileExistsA(path.c_str()) != FALSE;
 }
 
-TextList PathDirectories()
-{
-    return SplitText(EnvironmentVariable("PATH").Value(), ';');
-}
-
 } // namespace
 
 void ElevatedCommand::ResolveDrivePath(std::string target)
 {
+    PathIndex index;
     if (!PathExists(target)) throw RvWinException("指定されたファイルが見つかりません。");
     file = target;
     directory = DrivePathDirectory(target);
+
+    // Remember the folder unless the PATH has it (letter case aside) or the
+    // index lists it already (letter case counting).
+    const TextList onPath = GetUpperPathDirectories();
+    if (!ListContains(onPath.begin(), onPath.end(), ToUpperAscii(directory)) && !index.contains(directory)) {
+        index.add(directory);
+    }
 }
 
 void ElevatedCommand::ResolveRelativePath(std::string target)

@@ -3,8 +3,8 @@
 #include "AnsiText.h"
 #include "WinHandle.h"
 
+#include <algorithm>
 #include <stdexcept>
-#include <vector>
 
 namespace {
 
@@ -167,4 +167,48 @@ bool WaitForFile(const std::string& path, DWORD timeoutMs)
         Sleep(50);
     }
     return true;
+}
+
+std::vector<std::string> ListFolder(const std::string& path)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+namespace {
+
+FILETIME PastDay()
+{
+    SYSTEMTIME day = {2001, 2, 0, 3, 4, 5, 6, 0};
+    FILETIME time;
+    SystemTimeToFileTime(&day, &time);
+    return time;
+}
+
+} // namespace
+
+void AgeFile(const std::string& path)
+{
+    Handle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr));
+    Check(file.valid(), "CreateFileA");
+    const FILETIME time = PastDay();
+    Check(SetFileTime(file.get(), nullptr, nullptr, &time) != FALSE, "SetFileTime");
+}
+
+bool FileIsAged(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    const FILETIME time = PastDay();
+    return CompareFileTime(&data.ftLastWriteTime, &time) == 0;
 }

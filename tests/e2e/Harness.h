@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 struct CaseInsensitiveLess {
     bool operator()(const std::string& a, const std::string& b) const
@@ -47,6 +48,14 @@ void CopyProgram(const std::string& from, const std::string& to);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
+
+// The names in a folder, "." and ".." left out, sorted.
+std::vector<std::string> ListFolder(const std::string& path);
+
+// Sets a file's last write time to a fixed day long past, and reads it back,
+// so a test can tell whether a run wrote the file.
+void AgeFile(const std::string& path);
+bool FileIsAged(const std::string& path);
 
 // Waits up to timeoutMs for a file to appear; true when it did.
 bool WaitForFile(const std::string& path, DWORD timeoutMs);

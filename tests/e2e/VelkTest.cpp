@@ -1,67 +1,12 @@
 // velk.exe started as a user would start it, under Wine with code page 932.
 // The recorder stands in for the programs it starts (and for cmd.exe).
-#include "Harness.h"
+#include "VelkFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-const std::string kShortHelp =
-    "\r\n"
-    "velk.exe [実行ファイルの名前またはフルパス及びコマンドライン | help]\r\n"
-    "help        : ヘルプを表示します。\r\n";
-
-const std::string kLongUsage =
-    "velk.exe [実行ファイルの名前またはフルパス及びコマンドライン | deleteindex | help]\r\n"
-    "deleteindex : インデックスを削除します。\r\n"
-    "help        : ヘルプを表示します。\r\n";
-
-const std::string kNotFoundOnDrive = "指定されたファイルが見つかりません。\r\n";
-const std::string kNotFound = "指定されたファイルが見つかりませんでした。\r\n";
-const DWORD kStandardFailure = 0xFFFFFFFFu; // exit status -1
-
-class Velk : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        root = std::string("C:\\velk-e2e\\") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        MakeFreshDirectory(root);
-        log = root + "\\record.txt";
-        env.Set("RECORDER_LOG", log);
-        env.Set("PATH", "C:\\windows\\system32");
-    }
-
-    ProcessResult Run(const std::string& arguments, const std::string& directory = "C:\\")
-    {
-        return RunProcess("velk.exe" + (arguments.empty() ? "" : " " + arguments), directory, env,
-                          (BinDirectory() + "\\velk.exe").c_str());
-    }
-
-    void PlaceRecorder(const std::string& path)
-    {
-        MakeDirectories(path.substr(0, path.rfind('\\')));
-        CopyProgram(BinDirectory() + "\\recorder.exe", path);
-    }
-
-    // What the started program wrote down, or a note that nothing started.
-    std::string Record()
-    {
-        if (!WaitForFile(log, 30000)) return "(nothing was started)";
-        return ReadFileBytes(log);
-    }
-
-    // The record of a program started with no parameters.
-    static std::string Started(const std::string& file, const std::string& directory)
-    {
-        return "command line=\"" + file + "\"\ndirectory=" + directory + "\n";
-    }
-
-    std::string root;
-    std::string log;
-    Environment env;
-};
 
 TEST_F(Velk, HelpForNoArgumentAndForTheWordHelp)
 {

@@ -1,0 +1,182 @@
+// The folder index that velk keeps in %AppData%\Orvane\velkindex.dat, seen on
+// disk after real runs.
+#include "VelkFixture.h"
+
+#include "WinHandle.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PathIndex : public Velk {
+protected:
+    void SetUp() override
+    {
+        Velk::SetUp();
+        orvane = appData + "\\Orvane";
+        index = orvane + "\\velkindex.dat";
+        tools = root + "\\Tools";
+        PlaceRecorder(tools + "\\tool.exe");
+    }
+
+    // Runs velk on a drive-letter target and checks that it was started.
+    void Start(const std::string& target)
+    {
+        DeleteFileA(log.c_str());
+        const ProcessResult result = Run(target);
+        EXPECT_EQ("", result.output) << target;
+        EXPECT_EQ(0u, result.exitCode) << target;
+        EXPECT_NE("(nothing was started)", Record()) << target;
+    }
+
+    void MakeIndex(const std::string& bytes)
+    {
+        MakeDirectories(orvane);
+        WriteFileBytes(index, bytes);
+        AgeFile(index);
+    }
+
+    void ExpectIndexUntouched(const std::string& bytes, const std::string& why)
+    {
+        EXPECT_EQ(bytes, ReadFileBytes(index)) << why;
+        EXPECT_TRUE(FileIsAged(index)) << why << ": the file was written";
+        EXPECT_EQ(std::vector<std::string>{"velkindex.dat"}, ListFolder(orvane)) << why;
+    }
+
+    std::string orvane;
+    std::string index;
+    std::string tools;
+};
+
+TEST_F(PathIndex, FirstFolderCreatesTheFile)
+{
+    MakeDirectories(orvane);
+    Start(tools + "\\tool.exe");
+    EXPECT_EQ(tools + "\r\n", ReadFileBytes(index));
+    EXPECT_EQ(std::vector<std::string>{"velkindex.dat"}, ListFolder(orvane));
+}
+
+TEST_F(PathIndex, AppendsToWhatTheFileHeldWithCrLfLineEnds)
+{
+    // LF-only line ends, a blank line, trailing spaces, a last line without
+    // line end, and the same folder in another letter case: all kept.
+    const std::string lower = "c:\\velk-e2e\\appendstowhatthefileheldwithcrlflineends\\tools";
+    MakeIndex("D:\\one\nD:\\two\r\n\n" + tools + "  \r\n" + lower);
+    Start(tools + "\\tool.exe");
+    EXPECT_EQ("D:\\one\r\nD:\\two\r\n\r\n" + tools + "  \r\n" + lower + "\r\n" + tools + "\r\n",
+              ReadFileBytes(index));
+    EXPECT_EQ(std::vector<std::string>{"velkindex.dat"}, ListFolder(orvane));
+}
+
+TEST_F(PathIndex, FileIsLeftAloneWhenNothingIsAdded)
+{
+    const std::string listed = "D:\\one\n" + tools + "\r\nD:\\one\n";
+    MakeIndex(listed);
+
+    Start(tools + "\\tool.exe"); // listed already, exactly
+    ExpectIndexUntouched(listed, "listed");
+
+    std::string upperTools = tools;
+    for (char& c : upperTools) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    PlaceRecorder(root + "\\OnPath\\tool.exe");
+    env.Set("PATH", "C:\\windows\\system32;" + upperTools + "\\..\\ONPATH;" + root + "\\onpath");
+    Start(root + "\\OnPath\\tool.exe"); // on the PATH, letter case aside
+    ExpectIndexUntouched(listed, "on PATH");
+
+    const ProcessResult missing = Run(root + "\\Nowhere\\tool.exe");
+    EXPECT_EQ(kNotFoundOnDrive, missing.output);
+    ExpectIndexUntouched(listed, "missing target");
+
+    // Only drive-letter targets touch the index.
+    PlaceRecorder(root + "\\work\\rel.exe");
+    env.Set("PATH", "C:\\windows\\system32;" + root + "\\work");
+    for (const char* arguments : {"rel.exe", ".\\rel.exe", "help", "su"}) {
+        DeleteFileA(log.c_str());
+        const ProcessResult result = Run(arguments, root + "\\work");
+        EXPECT_EQ(0u, result.exitCode) << arguments;
+        ExpectIndexUntouched(listed, arguments);
+    }
+    const ProcessResult onPath = Run("rel.exe", "C:\\");
+    EXPECT_EQ("", onPath.output);
+    ExpectIndexUntouched(listed, "found on PATH");
+}
+
+TEST_F(PathIndex, PathTestComparesWholeEntries)
+{
+    MakeDirectories(orvane);
+    // A trailing backslash makes another entry.
+    env.Set("PATH", "C:\\windows\\system32;" + tools + "\\");
+    Start(tools + "\\tool.exe");
+    EXPECT_EQ(tools + "\r\n", ReadFileBytes(index));
+}
+
+TEST_F(PathIndex, ProgramInADriveRootRecordsTheDrive)
+{
+    MakeIndex("C:\\\r\n");
+    CopyProgram(BinDirectory() + "\\recorder.exe", "C:\\velk-index-root.exe");
+    env.Set("PATH", "C:\\;C:\\windows\\system32");
+    Start("C:\\velk-index-root.exe");
+    EXPECT_EQ("C:\\\r\nC:\r\n", ReadFileBytes(index));
+    DeleteFileA("C:\\velk-index-root.exe");
+}
+
+TEST_F(PathIndex, DoubleByteFolderIsRecordedWhole)
+{
+    MakeDirectories(orvane);
+    const std::string folder = root + "\\ソフト表";
+    PlaceRecorder(folder + "\\tool.exe");
+    Start(folder + "\\tool.exe");
+    EXPECT_EQ(folder + "\r\n", ReadFileBytes(index));
+}
+
+TEST_F(PathIndex, MissingAppDataOrOrvaneChangesNothing)
+{
+    Start(tools + "\\tool.exe"); // no Orvane folder: it is not made
+    EXPECT_EQ(std::vector<std::string>{}, ListFolder(appData));
+
+    env.Remove("AppData");
+    Start(tools + "\\tool.exe");
+}
+
+TEST_F(PathIndex, MissingPathFailsAnExistingDriveTarget)
+{
+    MakeIndex("D:\\one\r\n");
+    env.Remove("PATH");
+    ProcessResult result = Run(tools + "\\tool.exe");
+    EXPECT_EQ("環境変数が存在しません。\r\n\r\n\r\n" + kLongUsage, result.output);
+    EXPECT_EQ(kStandardFailure, result.exitCode);
+    EXPECT_FALSE(WaitForFile(log, 2000));
+    ExpectIndexUntouched("D:\\one\r\n", "no PATH");
+
+    result = Run(root + "\\Nowhere\\tool.exe");
+    EXPECT_EQ(kNotFoundOnDrive, result.output);
+    EXPECT_EQ(1u, result.exitCode);
+}
+
+TEST_F(PathIndex, UnreadableFileIsNeverRewritten)
+{
+    MakeIndex("D:\\one\r\n");
+    {
+        // Held open by another process that lets it be deleted but not read:
+        // velk cannot load it, and a delete-and-rewrite would go through.
+        Handle locked(CreateFileA(index.c_str(), GENERIC_READ, FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(locked.valid());
+        Start(tools + "\\tool.exe");
+    }
+    ExpectIndexUntouched("D:\\one\r\n", "locked");
+}
+
+TEST_F(PathIndex, FailedSaveLeavesTheOldFile)
+{
+    MakeIndex("D:\\one\r\n");
+    {
+        // Readable and writable by others, but not to be replaced meanwhile.
+        Handle held(CreateFileA(index.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held.valid());
+        Start(tools + "\\tool.exe");
+    }
+    ExpectIndexUntouched("D:\\one\r\n", "save failed");
+}
+
+} // namespace

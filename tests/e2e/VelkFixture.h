@@ -1,0 +1,66 @@
+#pragma once
+
+// What the end-to-end tests of velk share: the expected texts and a fixture
+// that gives each test its own folder, PATH and AppData.
+#include "Harness.h"
+
+#include <gtest/gtest.h>
+
+inline const std::string kShortHelp =
+    "\r\n"
+    "velk.exe [実行ファイルの名前またはフルパス及びコマンドライン | help]\r\n"
+    "help        : ヘルプを表示します。\r\n";
+
+inline const std::string kLongUsage =
+    "velk.exe [実行ファイルの名前またはフルパス及びコマンドライン | deleteindex | help]\r\n"
+    "deleteindex : インデックスを削除します。\r\n"
+    "help        : ヘルプを表示します。\r\n";
+
+inline const std::string kNotFoundOnDrive = "指定されたファイルが見つかりません。\r\n";
+inline const std::string kNotFound = "指定されたファイルが見つかりませんでした。\r\n";
+inline const DWORD kStandardFailure = 0xFFFFFFFFu; // exit status -1
+
+class Velk : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        root = std::string("C:\\velk-e2e\\") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        MakeFreshDirectory(root);
+        log = root + "\\record.txt";
+        appData = root + "\\AppData";
+        MakeDirectories(appData);
+        env.Set("RECORDER_LOG", log);
+        env.Set("PATH", "C:\\windows\\system32");
+        env.Set("AppData", appData);
+    }
+
+    ProcessResult Run(const std::string& arguments, const std::string& directory = "C:\\")
+    {
+        return RunProcess("velk.exe" + (arguments.empty() ? "" : " " + arguments), directory, env,
+                          (BinDirectory() + "\\velk.exe").c_str());
+    }
+
+    void PlaceRecorder(const std::string& path)
+    {
+        MakeDirectories(path.substr(0, path.rfind('\\')));
+        CopyProgram(BinDirectory() + "\\recorder.exe", path);
+    }
+
+    // What the started program wrote down, or a note that nothing started.
+    std::string Record()
+    {
+        if (!WaitForFile(log, 30000)) return "(nothing was started)";
+        return ReadFileBytes(log);
+    }
+
+    // The record of a program started with no parameters.
+    static std::string Started(const std::string& file, const std::string& directory)
+    {
+        return "command line=\"" + file + "\"\ndirectory=" + directory + "\n";
+    }
+
+    std::string root;
+    std::string log;
+    std::string appData; // with no Orvane folder unless a test makes one
+    Environment env;
+};

@@ -1,0 +1,130 @@
+#include "PathIndex.h"
+
+#include "EnvironmentVariable.h"
+#include "WinHandle.h"
+
+#include <windows.h>
+
+#include <exception>
+
+namespace {
+
+std::string IndexFolder()
+{
+    return EnvironmentVariable("AppData").Value() + "\\Orvane";
+}
+
+std::string IndexFileIn(const std::string& folder)
+{
+    return folder + "\\velkindex.dat";
+}
+
+enum class ReadResult { Read, Absent, Unreadable };
+
+// Reads the whole file, sharing it with other readers and writers meanwhile.
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes)
+{
+    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Absent
+                                                                               : ReadResult::Unreadable;
+    }
+    char buffer[4096];
+    for (;;) {
+        DWORD count = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &count, nullptr)) return ReadResult::Unreadable;
+        if (count == 0) return ReadResult::Read;
+        bytes.append(buffer, count);
+    }
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes)
+{
+    Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    DWORD written = 0;
+    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size() && FlushFileBuffers(file.get());
+}
+
+} // namespace
+
+PathIndex::PathIndex()
+{
+    try {
+        Load();
+    } catch (const std::exception&) {
+        // No AppData, or no memory: an empty index.
+    }
+}
+
+PathIndex::~PathIndex()
+{
+    if (!changed || !saveAllowed) return;
+    try {
+        Save();
+    } catch (...) {
+        // Saving is best effort and must not disturb the launch.
+    }
+}
+
+bool PathIndex::contains(std::string directory) const
+{
+    return ListContains(entries.begin(), entries.end(), directory);
+}
+
+void PathIndex::add(std::string directory)
+{
+    entries.push_back(std::move(directory));
+    changed = true;
+}
+
+void PathIndex::Load()
+{
+    std::string bytes;
+    const ReadResult result = ReadWholeFile(IndexFileIn(IndexFolder()), bytes);
+    if (result == ReadResult::Unreadable) {
+        saveAllowed = false;
+        return;
+    }
+    entries = ParseIndexLines(bytes);
+}
+
+void PathIndex::Save() const
+{
+    // A new file beside the old one, moved over it in one step: a failure or
+    // a crash part-way leaves the old index as it was.
+    const std::string folder = IndexFolder();
+    const std::string path = IndexFileIn(folder);
+    const std::string partial = path + "." + std::to_string(GetCurrentProcessId()) + ".new";
+    if (WriteWholeFile(partial, FormatIndexLines(entries)) &&
+        MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return;
+    }
+    DeleteFileA(partial.c_str());
+}
+
+TextList ParseIndexLines(const std::string& bytes)
+{
+    TextList lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        const std::size_t next = end == std::string::npos ? bytes.size() : end + 1;
+        if (end == std::string::npos) end = bytes.size();
+        else if (end > start && bytes[end - 1] == '\r') --end;
+        lines.push_back(bytes.substr(start, end - start));
+        start = next;
+    }
+    return lines;
+}
+
+std::string FormatIndexLines(const TextList& entries)
+{
+    std::string bytes;
+    for (const std::string& entry : entries) bytes += entry + "\r\n";
+    return bytes;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "PathText.h"
+
+#include <string>
+
+// The folders of programs that the user started by a drive-letter path and
+// that are not on the PATH: %AppData%\Orvane\velkindex.dat, one folder a line.
+// Loaded when created, saved when destroyed if something was added. Nothing
+// about the file ever reaches the user: a missing or unreadable file is an
+// empty index, a failed save leaves the old file as it was.
+class PathIndex {
+public:
+    PathIndex();
+    ~PathIndex();
+    PathIndex(const PathIndex&) = delete;
+    PathIndex& operator=(const PathIndex&) = delete;
+
+    // Exact: letter case counts.
+    bool contains(std::string directory) const;
+    void add(std::string directory);
+
+private:
+    void Load();
+    void Save() const;
+
+    bool changed = false;
+    // False when the file exists but could not be read whole: then it is
+    // never rewritten, so its earlier content is not lost.
+    bool saveAllowed = true;
+    TextList entries;
+};
+
+// The file's lines: a line ends at LF, and a CR right before it belongs to the
+// line end. A last line without a line end is an entry; empty lines are too.
+TextList ParseIndexLines(const std::string& bytes);
+
+// Every entry followed by CR LF.
+std::string FormatIndexLines(const TextList& entries);
