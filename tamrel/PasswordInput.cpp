@@ -27,7 +27,10 @@ std::size_t LastCharacterLength(const std::string& text)
 InputEnd ReadPassword(const KeySource& nextKey, SecretText& password)
 {
     for (;;) {
-        const unsigned char key = static_cast<unsigned char>(nextKey() & 0xFF);
+        const int code = nextKey();
+        // No console to read from: _getch answers EOF at once, every time.
+        if (code < 0) return InputEnd::Cancelled;
+        const unsigned char key = static_cast<unsigned char>(code & 0xFF);
         switch (key) {
         case kEnter:
             return InputEnd::Entered;

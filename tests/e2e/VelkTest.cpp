@@ -112,6 +112,13 @@ TEST_F(Velk, PathTargetsStartInTheirPathEntry)
     EXPECT_EQ("", result.output);
     EXPECT_EQ(Started(root + "\\second\\sub\\deep.exe", root + "\\second\\sub"), Record());
 
+    // ソ ends in the byte 5C: the name holds no folder part.
+    PlaceRecorder(root + "\\second\\ソ.exe");
+    DeleteFileA(log.c_str());
+    result = Run("ソ.exe");
+    EXPECT_EQ("", result.output);
+    EXPECT_EQ(Started(root + "\\second\\ソ.exe", root + "\\second"), Record());
+
     // An entry in quotes is used as it stands, so nothing is found through it;
     // no extension is ever added.
     for (const char* target : {"quoted.exe", "tool"}) {

@@ -114,6 +114,16 @@ class Tamrel(unittest.TestCase):
             self.assertEqual(0, run.status, keys)
             self.assertEqual(record_for(b"user bob " + password, b"user", b"bob", password), run.record, keys)
 
+    def test_without_a_console_nothing_is_read_or_started(self):
+        env = dict(os.environ, RECORDER_LOG=windows_path(LOG))
+        if os.path.exists(LOG):
+            os.remove(LOG)
+        done = subprocess.run([WINE_RUN, TAMREL, "bob"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, env=env, start_new_session=True, timeout=90)
+        self.assertEqual(prompt(b"bob") + b"\r\n", done.stdout)
+        self.assertEqual(1, done.returncode)
+        self.assertFalse(os.path.exists(LOG))
+
     def test_empty_password_starts_nothing(self):
         run = run_tamrel(["bob"], b"\r")
         self.assertEqual(prompt(b"bob") + b"\r\npassword is empty.\r\n", run.output)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,13 @@ TEST(PasswordInput, CtrlCCancels)
     const Typed typed = Type({'a', 'b', 3, 'c', 13});
     EXPECT_EQ(InputEnd::Cancelled, typed.end);
     EXPECT_EQ(3u, typed.keysRead);
+}
+
+TEST(PasswordInput, NoConsoleInputCancelsInsteadOfReadingForever)
+{
+    const Typed typed = Type({'a', EOF, 'c', 13});
+    EXPECT_EQ(InputEnd::Cancelled, typed.end);
+    EXPECT_EQ(2u, typed.keysRead);
 }
 
 TEST(PasswordInput, LongPasswordsGrowWithoutLoss)
