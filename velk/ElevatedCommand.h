@@ -24,10 +24,6 @@ public:
     // The shell request that Launch hands over; it points into this object.
     SHELLEXECUTEINFOA LaunchRecord() const;
 
-    const std::string& File() const { return file; }
-    const std::string& Directory() const { return directory; }
-    const std::string& Parameters() const { return parameters; }
-
 private:
     void JoinParameters(int argc, char** argv);
 
