@@ -1,6 +1,6 @@
 #include "PathIndex.h"
 
-#include "../e2e/Harness.h"
+#include "Harness.h"
 #include "WinHandle.h"
 
 #include <gtest/gtest.h>
