@@ -9,14 +9,9 @@
 
 namespace {
 
-std::string IndexFolder()
+std::string IndexPath()
 {
-    return EnvironmentVariable("AppData").Value() + "\\Orvane";
-}
-
-std::string IndexFileIn(const std::string& folder)
-{
-    return folder + "\\velkindex.dat";
+    return EnvironmentVariable("AppData").Value() + "\\Orvane\\velkindex.dat";
 }
 
 enum class ReadResult { Read, Absent, Unreadable };
@@ -85,7 +80,7 @@ void PathIndex::add(std::string directory)
 void PathIndex::Load()
 {
     std::string bytes;
-    const ReadResult result = ReadWholeFile(IndexFileIn(IndexFolder()), bytes);
+    const ReadResult result = ReadWholeFile(IndexPath(), bytes);
     if (result == ReadResult::Unreadable) {
         saveAllowed = false;
         return;
@@ -97,8 +92,7 @@ void PathIndex::Save() const
 {
     // A new file beside the old one, moved over it in one step: a failure or
     // a crash part-way leaves the old index as it was.
-    const std::string folder = IndexFolder();
-    const std::string path = IndexFileIn(folder);
+    const std::string path = IndexPath();
     const std::string partial = path + "." + std::to_string(GetCurrentProcessId()) + ".new";
     if (WriteWholeFile(partial, FormatIndexLines(entries)) &&
         MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
