@@ -3,9 +3,9 @@
 #include "ElevatedStart.h"
 #include "PasswordInput.h"
 #include "RvWinException.h"
+#include "StandardOutput.h"
 
 #include <exception>
-#include <iostream>
 
 namespace {
 
@@ -14,10 +14,10 @@ const DWORD kAccountToolTimeoutMs = 60000;
 int ChangePassword(const std::string& userName)
 {
     RefuseUserName(userName);
-    std::cout << "enter " << userName << "'s new password : " << std::flush;
+    WriteStandardOutput("enter " + userName + "'s new password : ");
     SecretText password;
     const InputEnd end = ReadPassword(ReadConsoleKey, password);
-    std::cout << std::endl;
+    WriteStandardOutput("\n");
     if (end == InputEnd::Cancelled) return 1;
     if (password.Text().empty()) throw RvWinException("password is empty.");
     RefusePassword(password.Text());
@@ -38,10 +38,10 @@ int main(int argc, char** argv)
     try {
         return ChangePassword(argv[1]);
     } catch (const RvWinException& error) {
-        std::cout << error.message() << std::endl;
+        WriteStandardOutput(error.message() + "\n");
         return 1;
     } catch (const std::exception& error) {
-        std::cout << error.what() << std::endl;
+        WriteStandardOutput(error.what() + std::string("\n"));
         return 1;
     }
 }

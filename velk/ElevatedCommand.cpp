@@ -3,11 +3,11 @@
 #include "CommandLine.h"
 #include "ElevatedStart.h"
 #include "RvWinException.h"
+#include "StandardOutput.h"
 #include "Usage.h"
 
 #include <shlwapi.h>
 
-#include <iostream>
 #include <stdexcept>
 
 namespace {
@@ -67,7 +67,7 @@ SHELLEXECUTEINFOA ElevatedCommand::LaunchRecord() const
 void ElevatedCommand::Launch() const
 {
     if (IsHelpRequest()) {
-        PrintShortHelp(std::cout);
+        WriteStandardOutput(ShortHelp());
         return;
     }
     SHELLEXECUTEINFOA record = LaunchRecord();

@@ -1,15 +1,15 @@
 #include "Usage.h"
 
-void PrintShortHelp(std::ostream& out)
+std::string ShortHelp()
 {
-    out << std::endl;
-    out << "velk.exe [実行ファイルの名前またはフルパス及びコマンドライン" << " | help]" << std::endl;
-    out << "help        : ヘルプを表示します。" << std::endl;
+    return "\n"
+           "velk.exe [実行ファイルの名前またはフルパス及びコマンドライン | help]\n"
+           "help        : ヘルプを表示します。\n";
 }
 
-void PrintLongUsage(std::ostream& out)
+std::string LongUsage()
 {
-    out << "velk.exe [実行ファイルの名前またはフルパス及びコマンドライン | deleteindex | help]" << std::endl;
-    out << "deleteindex : インデックスを削除します。" << std::endl;
-    out << "help        : ヘルプを表示します。" << std::endl;
+    return "velk.exe [実行ファイルの名前またはフルパス及びコマンドライン | deleteindex | help]\n"
+           "deleteindex : インデックスを削除します。\n"
+           "help        : ヘルプを表示します。\n";
 }

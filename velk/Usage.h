@@ -1,9 +1,9 @@
 #pragma once
 
-#include <ostream>
+#include <string>
 
 // Printed for no argument or "help".
-void PrintShortHelp(std::ostream& out);
+std::string ShortHelp();
 
 // Printed below the message of a standard exception.
-void PrintLongUsage(std::ostream& out);
+std::string LongUsage();

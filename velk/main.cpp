@@ -2,10 +2,10 @@
 #include "CurrentDirectory.h"
 #include "ElevatedCommand.h"
 #include "RvWinException.h"
+#include "StandardOutput.h"
 #include "Usage.h"
 
 #include <exception>
-#include <iostream>
 
 int main(int argc, char** argv)
 {
@@ -17,11 +17,10 @@ int main(int argc, char** argv)
         command.Launch();
         return 0;
     } catch (const RvWinException& error) {
-        std::cout << error.message() << std::endl;
+        WriteStandardOutput(error.message() + "\n");
         return 1;
     } catch (const std::exception& error) {
-        std::cout << error.what() << std::endl << std::endl << std::endl;
-        PrintLongUsage(std::cout);
+        WriteStandardOutput(error.what() + std::string("\n\n\n") + LongUsage());
         return -1;
     }
 }

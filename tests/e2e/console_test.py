@@ -1,15 +1,20 @@
 #!/usr/bin/env python3
-"""tamrel.exe under Wine (code page 932), typed at through a pseudo-terminal.
+"""The programs in a console under Wine (code page 932), through a pseudo-terminal.
 
-_getch reads the console, so standard input is a raw pty; standard output is
-a pipe, so what tamrel writes is compared byte for byte. In the test prefix
-net.exe is the recorder, which writes down how it was started and ends with
-the exit code in RECORDER_EXIT.
+tamrel: _getch reads the console, so standard input is a raw pty; standard
+output is a pipe, so what tamrel writes is compared byte for byte. In the test
+prefix net.exe is the recorder, which writes down how it was started and ends
+with the exit code in RECORDER_EXIT.
 
-Environment: WINE_RUN (the Wine wrapper), TAMREL (the program), WORK_DIR.
+Screen: standard output on the console too, in the console code pages that
+users meet; what the terminal shows is compared as text.
+
+Environment: WINE_RUN (the Wine wrapper), TAMREL and VELK (the programs),
+WORK_DIR.
 """
 import os
 import pty
+import re
 import select
 import subprocess
 import time
@@ -18,6 +23,7 @@ import unittest
 
 WINE_RUN = os.environ["WINE_RUN"]
 TAMREL = os.environ["TAMREL"]
+VELK = os.environ["VELK"]
 WORK_DIR = os.environ["WORK_DIR"]
 LOG = os.path.join(WORK_DIR, "net-record.txt")
 PROMPT_END = b"'s new password : "
@@ -145,6 +151,66 @@ class Tamrel(unittest.TestCase):
                          run.output)
         self.assertEqual(1, run.status)
         self.assertEqual(record_for(b"user bob secret", b"user", b"bob", b"secret"), run.record)
+
+
+def screen_text(raw):
+    """What a terminal shows of Wine's console output, without its control
+    sequences. Wine draws a run of spaces as a cursor move."""
+    text = raw.decode("utf-8", "replace")
+    text = re.sub(r"\x1b\[(\d*)C", lambda m: " " * int(m.group(1) or 1), text)
+    text = re.sub(r"\x1b\[[0-9;?]*[A-Za-z]|\x1b\][^\x07]*\x07", "", text)
+    return text.replace("\r", "")
+
+
+def run_on_screen(command, keys=None, after=None):
+    """Runs a command line in Wine's own cmd.exe with the console on a pty;
+    types keys once the screen shows after. Returns the screen text."""
+    env = dict(os.environ, WINEDLLOVERRIDES="mscoree,mshtml=;cmd.exe=b;net.exe=n", RECORDER_LOG="NUL")
+    master, slave = pty.openpty()
+    tty.setraw(slave)
+    process = subprocess.Popen([WINE_RUN, "cmd", "/c", command], stdin=slave, stdout=slave, stderr=slave,
+                               env=env, start_new_session=True)
+    os.close(slave)
+    raw = b""
+    try:
+        deadline = time.time() + 90
+        while time.time() < deadline:
+            if keys is not None and after in screen_text(raw):
+                os.write(master, keys)
+                keys = None
+            if not select.select([master], [], [], 0.5)[0]:
+                if process.poll() is not None:
+                    break
+                continue
+            try:
+                chunk = os.read(master, 4096)
+            except OSError:  # the terminal's last user has gone
+                break
+            if not chunk:
+                break
+            raw += chunk
+        process.wait(timeout=30)
+    finally:
+        if process.poll() is None:
+            process.kill()
+        os.close(master)
+    return screen_text(raw)
+
+
+class Screen(unittest.TestCase):
+    def test_japanese_reads_right_in_every_code_page(self):
+        help_text = ("\nvelk.exe [実行ファイルの名前またはフルパス及びコマンドライン | help]\n"
+                     "help        : ヘルプを表示します。\n")
+        velk, tamrel = windows_path(VELK), windows_path(TAMREL)
+        cases = [
+            (f"{velk} help", None, help_text),
+            (f"{velk} no-such-program.exe", None, "指定されたファイルが見つかりませんでした。\n"),
+            (f"{tamrel} 山田", b"\r", "enter 山田's new password : \npassword is empty.\n"),
+        ]
+        for code_page in ("932", "65001"):
+            for command, keys, expected in cases:
+                screen = run_on_screen(f"chcp {code_page} >nul & {command}", keys, "password : ")
+                self.assertEqual(expected, screen, (code_page, command))
 
 
 if __name__ == "__main__":
