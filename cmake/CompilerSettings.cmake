@@ -20,6 +20,9 @@ else()
     # A user's machine has no MinGW runtime: carry libgcc, libstdc++ and
     # winpthread inside the executable.
     add_link_options(-static -static-libgcc -static-libstdc++)
+    # Small programs: unused functions and data are left out, symbols stripped.
+    add_compile_options(-ffunction-sections -fdata-sections)
+    add_link_options(-Wl,--gc-sections $<$<CONFIG:Release,MinSizeRel>:-s>)
 endif()
 
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
