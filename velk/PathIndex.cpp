@@ -9,6 +9,9 @@
 
 namespace {
 
+// Long enough for any run's load and save; short enough not to hold up a start.
+const unsigned long kLockWaitMs = 3000;
+
 std::string IndexPath()
 {
     return EnvironmentVariable("AppData").Value() + "\\Orvane\\velkindex.dat";
@@ -50,9 +53,11 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes)
 PathIndex::PathIndex()
 {
     try {
-        Load();
+        path = IndexPath();
+        lock.emplace(path, kLockWaitMs);
+        if (lock->held()) Load();
     } catch (const std::exception&) {
-        // No AppData, or no memory: an empty index.
+        // No AppData, or no memory: an empty index, never saved.
     }
 }
 
@@ -79,21 +84,25 @@ void PathIndex::add(std::string directory)
 
 void PathIndex::Load()
 {
+    // What a run killed while saving may have left behind.
+    DeleteFileA(PartialPath().c_str());
     std::string bytes;
-    const ReadResult result = ReadWholeFile(IndexPath(), bytes);
-    if (result == ReadResult::Unreadable) {
-        saveAllowed = false;
-        return;
-    }
+    if (ReadWholeFile(path, bytes) == ReadResult::Unreadable) return;
     entries = ParseIndexLines(bytes);
+    saveAllowed = true;
+}
+
+std::string PathIndex::PartialPath() const
+{
+    return path + ".new";
 }
 
 void PathIndex::Save() const
 {
     // A new file beside the old one, moved over it in one step: a failure or
-    // a crash part-way leaves the old index as it was.
-    const std::string path = IndexPath();
-    const std::string partial = path + "." + std::to_string(GetCurrentProcessId()) + ".new";
+    // a crash part-way leaves the old index as it was. One name does for
+    // every run, as the lock lets only one save at a time.
+    const std::string partial = PartialPath();
     if (WriteWholeFile(partial, FormatIndexLines(entries)) &&
         MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return;

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "IndexLock.h"
 #include "PathText.h"
 
+#include <optional>
 #include <string>
 
 // The folders of programs that the user started by a drive-letter path and
 // that are not on the PATH: %AppData%\Orvane\velkindex.dat, one folder a line.
-// Loaded when created, saved when destroyed if something was added. Nothing
+// Loaded when created, saved when destroyed if something was added, all
+// under a lock that velk runs started side by side wait for in turn. Nothing
 // about the file ever reaches the user: a missing or unreadable file is an
-// empty index, a failed save leaves the old file as it was.
+// empty index, a failed save leaves the old file as it was, and a run that
+// cannot have the lock within a few seconds neither reads nor writes it.
 class PathIndex {
 public:
     PathIndex();
@@ -23,12 +27,16 @@ public:
 private:
     void Load();
     void Save() const;
+    std::string PartialPath() const;
 
     bool changed = false;
     // False when the file exists but could not be read whole: then it is
-    // never rewritten, so its earlier content is not lost.
-    bool saveAllowed = true;
+    // never rewritten, so its earlier content is not lost. Also false
+    // without the lock or without AppData.
+    bool saveAllowed = false;
     TextList entries;
+    std::string path;
+    std::optional<IndexLock> lock; // released after the save
 };
 
 // The file's lines: a line ends at LF, and a CR right before it belongs to the

@@ -72,6 +72,38 @@ std::string Environment::Block() const
     return block;
 }
 
+namespace {
+
+// Starts one process with the given standard handles; its handles are owned
+// by the caller.
+PROCESS_INFORMATION StartProcess(const std::string& commandLine, const std::string& directory,
+                                 const Environment& env, const char* application, HANDLE input, HANDLE output)
+{
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+
+    std::string line = commandLine;
+    std::string block = env.Block();
+    PROCESS_INFORMATION process;
+    Check(CreateProcessA(application, &line[0], nullptr, nullptr, TRUE, 0, &block[0], directory.c_str(), &startup,
+                         &process) != FALSE,
+          "CreateProcessA");
+    return process;
+}
+
+Handle OpenNul(SECURITY_ATTRIBUTES& inheritable, DWORD access)
+{
+    return Handle(CreateFileA("NUL", access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0,
+                              nullptr));
+}
+
+} // namespace
+
 ProcessResult RunProcess(const std::string& commandLine, const std::string& directory, const Environment& env,
                          const char* application)
 {
@@ -82,23 +114,10 @@ ProcessResult RunProcess(const std::string& commandLine, const std::string& dire
     Handle reader(readEnd);
     Handle writer(writeEnd);
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    Handle input(CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0,
-                             nullptr));
+    Handle input = OpenNul(inheritable, GENERIC_READ);
 
-    STARTUPINFOA startup;
-    ZeroMemory(&startup, sizeof startup);
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = input.get();
-    startup.hStdOutput = writer.get();
-    startup.hStdError = writer.get();
-
-    std::string line = commandLine;
-    std::string block = env.Block();
-    PROCESS_INFORMATION process;
-    Check(CreateProcessA(application, &line[0], nullptr, nullptr, TRUE, 0, &block[0], directory.c_str(), &startup,
-                         &process) != FALSE,
-          "CreateProcessA");
+    const PROCESS_INFORMATION process = StartProcess(commandLine, directory, env, application, input.get(),
+                                                     writer.get());
     Handle processHandle(process.hProcess);
     Handle threadHandle(process.hThread);
     writer.reset();
@@ -112,6 +131,28 @@ ProcessResult RunProcess(const std::string& commandLine, const std::string& dire
     WaitForSingleObject(processHandle.get(), 60000);
     GetExitCodeProcess(processHandle.get(), &result.exitCode);
     return result;
+}
+
+std::vector<DWORD> RunTogether(const std::vector<std::string>& commandLines, const std::string& directory,
+                               const Environment& env, const char* application)
+{
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    Handle input = OpenNul(inheritable, GENERIC_READ);
+    Handle output = OpenNul(inheritable, GENERIC_WRITE);
+    std::vector<Handle> processes;
+    for (const std::string& line : commandLines) {
+        const PROCESS_INFORMATION process = StartProcess(line, directory, env, application, input.get(), output.get());
+        CloseHandle(process.hThread);
+        processes.emplace_back(process.hProcess);
+    }
+    std::vector<DWORD> exitCodes;
+    for (const Handle& process : processes) {
+        DWORD exitCode = STILL_ACTIVE;
+        WaitForSingleObject(process.get(), 60000);
+        GetExitCodeProcess(process.get(), &exitCode);
+        exitCodes.push_back(exitCode);
+    }
+    return exitCodes;
 }
 
 std::string BinDirectory()

@@ -38,6 +38,11 @@ struct ProcessResult {
 ProcessResult RunProcess(const std::string& commandLine, const std::string& directory, const Environment& env,
                          const char* application = nullptr);
 
+// Starts every command line at once (standard output to NUL), then waits
+// for all of them; their exit codes, in order.
+std::vector<DWORD> RunTogether(const std::vector<std::string>& commandLines, const std::string& directory,
+                               const Environment& env, const char* application);
+
 // The folder that holds the test programs and the programs under test.
 std::string BinDirectory();
 

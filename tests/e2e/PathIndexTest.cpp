@@ -2,9 +2,12 @@
 // disk after real runs.
 #include "VelkFixture.h"
 
+#include "IndexLock.h"
 #include "WinHandle.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -177,6 +180,50 @@ TEST_F(PathIndex, FailedSaveLeavesTheOldFile)
         Start(tools + "\\tool.exe");
     }
     ExpectIndexUntouched("D:\\one\r\n", "save failed");
+}
+
+TEST_F(PathIndex, RunsSideBySideLoseNoFolder)
+{
+    MakeDirectories(orvane);
+    env.Remove("RECORDER_LOG"); // the started recorders end at once
+    std::vector<std::string> folders;
+    // Two rounds, so that a lucky interleaving cannot pass.
+    for (int round = 0; round < 2; ++round) {
+        std::vector<std::string> commandLines;
+        for (int i = 0; i < 8; ++i) {
+            folders.push_back(root + "\\Side" + std::to_string(round * 8 + i));
+            PlaceRecorder(folders.back() + "\\tool.exe");
+            commandLines.push_back("velk.exe " + folders.back() + "\\tool.exe");
+        }
+        for (DWORD exitCode : RunTogether(commandLines, "C:\\", env, (BinDirectory() + "\\velk.exe").c_str())) {
+            EXPECT_EQ(0u, exitCode);
+        }
+    }
+    // Every folder once, each line ended by CR LF, nothing else.
+    const std::string bytes = ReadFileBytes(index);
+    std::vector<std::string> lines;
+    std::string rebuilt;
+    for (std::size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(bytes.substr(start, end - start));
+        rebuilt += lines.back() + "\r\n";
+    }
+    EXPECT_EQ(bytes, rebuilt);
+    std::sort(lines.begin(), lines.end());
+    std::sort(folders.begin(), folders.end());
+    EXPECT_EQ(folders, lines);
+    EXPECT_EQ(std::vector<std::string>{"velkindex.dat"}, ListFolder(orvane));
+}
+
+TEST_F(PathIndex, RunThatCannotHaveTheLockStartsWithoutRecording)
+{
+    MakeIndex("D:\\one\r\n");
+    Handle held(CreateMutexA(nullptr, TRUE, IndexLockName(index).c_str()));
+    ASSERT_TRUE(held.valid());
+    const DWORD start = GetTickCount();
+    Start(tools + "\\tool.exe");
+    EXPECT_LT(GetTickCount() - start, 15000u) << "velk waited too long for the lock";
+    ReleaseMutex(held.get());
+    ExpectIndexUntouched("D:\\one\r\n", "lock held elsewhere");
 }
 
 } // namespace
