@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what building and testing need: the 32-bit MinGW-w64 cross compiler,
-# Wine with its 32-bit part, CMake, Ninja, GoogleTest sources, Python (the
+# Installs what building and testing need: the 32-bit MinGW-w64 cross compiler
+# (and the 64-bit one, for a helper of the 64-bit Windows tests), Wine with its
+# 32-bit part, CMake, Ninja, GoogleTest sources, Python (the
 # console tests drive a pseudo-terminal) and the ja_JP.UTF-8 locale (without it
 # Wine cannot map Japanese file names).
 #
@@ -24,6 +25,7 @@ apt_install() {
 need=()
 command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix)
 command -v i686-w64-mingw32-objdump >/dev/null || need+=(binutils-mingw-w64-i686)
+command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
 command -v cmake >/dev/null || need+=(cmake)
 command -v ninja >/dev/null || need+=(ninja-build)
 command -v python3 >/dev/null || need+=(python3)

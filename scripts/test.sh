@@ -7,15 +7,20 @@ bash scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DWARNINGS_AS_ERRORS=ON
 cmake --build build
 
-prefix=$PWD/build/wineprefix
-bash scripts/wineprefix.sh "$prefix" build/bin/recorder.exe
-export WINEPREFIX=$prefix
-# The server and Wine's own background processes (services, devices) live for
+# A 32-bit Windows, and a 64-bit one where the programs run under WOW64.
+prefixes=("$PWD/build/wineprefix" "$PWD/build/wineprefix64")
+bash scripts/wineprefix.sh "${prefixes[0]}" build/bin/recorder.exe
+bash scripts/wineprefix.sh "${prefixes[1]}" build/bin/recorder.exe build/bin/recorder64.exe
+# The servers and Wine's own background processes (services, devices) live for
 # the whole run and hold no pipe of ctest's; started inside a test, they would
 # keep its output open and ctest would wait for them.
-wineserver -p >/dev/null 2>&1 </dev/null
-build/wine-run.sh wineboot >/dev/null 2>&1 </dev/null
+for prefix in "${prefixes[@]}"; do
+    WINEPREFIX=$prefix wineserver -p >/dev/null 2>&1 </dev/null
+    WINEPREFIX=$prefix build/wine-run.sh wineboot >/dev/null 2>&1 </dev/null
+done
 status=0
 (cd build && ctest --output-on-failure -j2 "$@") || status=$?
-wineserver -k || true
+for prefix in "${prefixes[@]}"; do
+    WINEPREFIX=$prefix wineserver -k || true
+done
 exit $status

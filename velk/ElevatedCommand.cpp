@@ -2,11 +2,10 @@
 
 #include "CommandLine.h"
 #include "ElevatedStart.h"
+#include "PathExists.h"
 #include "RvWinException.h"
 #include "StandardOutput.h"
 #include "Usage.h"
-
-#include <shlwapi.h>
 
 #include <stdexcept>
 
@@ -37,7 +36,7 @@ ElevatedCommand::ElevatedCommand(int argc, char** argv, PathContext context) : P
         ResolveDrivePath(target);
         return;
     }
-    if (PathFileExistsA(ToFullPath(target, false).c_str())) {
+    if (PathExists(ToFullPath(target, false))) {
         ResolveRelativePath(target);
         return;
     }

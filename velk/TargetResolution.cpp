@@ -2,20 +2,10 @@
 #include "ElevatedCommand.h"
 
 #include "AnsiText.h"
+#include "PathExists.h"
 #include "PathIndex.h"
 #include "PathVariable.h"
 #include "RvWinException.h"
-
-#include <shlwapi.h>
-
-namespace {
-
-bool PathExists(const std::string& path)
-{
-    return PathFileExistsA(path.c_str()) != FALSE;
-}
-
-} // namespace
 
 void ElevatedCommand::ResolveDrivePath(std::string target)
 {
