@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds build/bin/velk.exe and build/bin/tamrel.exe,
-# and shows velk at work under Wine.
+# Installs what is missing, builds build/bin/velk.exe and build/bin/tamrel.exe
+# and their packages (a zip and an MSI), and shows velk at work under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake
 cmake --build build
+cmake --build build --target package
 
 prefix=$PWD/build/wineprefix-demo
 echo "Preparing a Wine prefix in $prefix ..."
@@ -27,3 +28,7 @@ show cmd.exe /c echo started by velk '>' 'C:\velk-demo.txt'
 for _ in $(seq 60); do [ -s "$prefix/drive_c/velk-demo.txt" ] && break; sleep 0.5; done
 echo "C:\velk-demo.txt now holds: $(cat "$prefix/drive_c/velk-demo.txt" 2>/dev/null || echo '(nothing)')"
 wineserver -k
+echo
+echo "Programs: $PWD/build/bin/velk.exe, $PWD/build/bin/tamrel.exe"
+echo "Packages:"
+ls -1 "$PWD"/build/velk-*-win32.zip "$PWD"/build/velk-*-win32.msi

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what building and testing need: the 32-bit MinGW-w64 cross compiler
-# (and the 64-bit one, for a helper of the 64-bit Windows tests), Wine with its
-# 32-bit part, CMake, Ninja, GoogleTest sources, Python (the
+# Installs what building, packaging and testing need: the 32-bit MinGW-w64
+# cross compiler (and the 64-bit one, for a helper of the 64-bit Windows
+# tests), wixl and msibuild for the MSI, Wine with its 32-bit part, CMake, Ninja, GoogleTest sources, Python (the
 # console tests drive a pseudo-terminal) and the ja_JP.UTF-8 locale (without it
 # Wine cannot map Japanese file names).
 #
@@ -29,6 +29,8 @@ command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-6
 command -v cmake >/dev/null || need+=(cmake)
 command -v ninja >/dev/null || need+=(ninja-build)
 command -v python3 >/dev/null || need+=(python3)
+command -v wixl >/dev/null || need+=(wixl)
+command -v msibuild >/dev/null || need+=(msitools)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 command -v localedef >/dev/null || need+=(locales)
 dpkg -s wine >/dev/null 2>&1 || need+=(wine)

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors and runs
-# all tests under Wine in a prefix of this run's own.
+# Installs what is missing, builds everything (the packages too) with warnings
+# as errors and runs all tests under Wine in prefixes of this run's own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DWARNINGS_AS_ERRORS=ON
 cmake --build build
+cmake --build build --target package
 
 # A 32-bit Windows, and a 64-bit one where the programs run under WOW64.
 prefixes=("$PWD/build/wineprefix" "$PWD/build/wineprefix64")

@@ -2,9 +2,10 @@
 """Checks a built program: it imports only Windows system DLLs, and carries
 the asInvoker manifest and the Japanese version resource.
 
-check_binary.py OBJDUMP OBJCOPY PROGRAM.exe "file description"
+check_binary.py OBJDUMP OBJCOPY PROGRAM.exe "file description" VERSION
 """
 import re
+import struct
 import subprocess
 import sys
 import tempfile
@@ -13,7 +14,8 @@ SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "shell32.dll", "shlwapi.dll", "adva
 
 
 def main():
-    objdump, objcopy, program, description = sys.argv[1:5]
+    objdump, objcopy, program, description, version = sys.argv[1:6]
+    numbers = [int(part) for part in version.split(".")]
     name = program.replace("\\", "/").rsplit("/", 1)[-1]
     failures = []
 
@@ -41,12 +43,15 @@ def main():
         "manifest asInvoker": rb'requestedExecutionLevel level="asInvoker" uiAccess="false"',
         "string table 041104b0": utf16("041104b0\0"),
         "FileDescription": entry("FileDescription", description),
-        "FileVersion": entry("FileVersion", "1.0.0.0"),
-        "ProductVersion": entry("ProductVersion", "1.0.0.0"),
+        "FileVersion": entry("FileVersion", version),
+        "ProductVersion": entry("ProductVersion", version),
         "InternalName": entry("InternalName", name),
         "OriginalFilename": entry("OriginalFilename", name),
         "Translation 0x0411, 1200": utf16("Translation\0") + b"(?:\0\0)?" + re.escape(bytes([0x11, 0x04, 0xB0, 0x04])),
-        "fixed version 1.0.0.0": re.escape(bytes.fromhex("bd04effe00000100") + bytes.fromhex("0000010000000000") * 2),
+        # The signature, the structure's version, then file and product
+        # version, each as two 32-bit words: major << 16 | minor, build << 16 | revision.
+        f"fixed version {version}": re.escape(bytes.fromhex("bd04effe00000100") + struct.pack(
+            "<2I", numbers[0] << 16 | numbers[1], numbers[2] << 16 | numbers[3]) * 2),
     }
     for what, pattern in wanted.items():
         if not re.search(pattern, resources):
