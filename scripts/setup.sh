@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building, packaging and testing need: the 32-bit MinGW-w64
 # cross compiler (and the 64-bit one, for a helper of the 64-bit Windows
-# tests), wixl and msibuild for the MSI, Wine with its 32-bit part, CMake, Ninja, GoogleTest sources, Python (the
-# console tests drive a pseudo-terminal) and the ja_JP.UTF-8 locale (without it
-# Wine cannot map Japanese file names).
+# tests), wixl and msibuild for the MSI, Wine with its 32-bit part, CMake,
+# Ninja, GoogleTest sources, Python (the console tests drive a
+# pseudo-terminal) and the ja_JP.UTF-8 locale (without it Wine cannot map
+# Japanese file names).
 #
 # Wine's 32-bit loader is a 32-bit Linux program. Kernels booted without IA-32
 # emulation refuse those; there the script runs them through qemu-user, which

@@ -165,7 +165,7 @@ def screen_text(raw):
 def run_on_screen(command, keys=None, after=None):
     """Runs a command line in Wine's own cmd.exe with the console on a pty;
     types keys once the screen shows after. Returns the screen text."""
-    env = dict(os.environ, WINEDLLOVERRIDES="mscoree,mshtml=;cmd.exe=b;net.exe=n", RECORDER_LOG="NUL")
+    env = dict(os.environ, WINEDLLOVERRIDES="mscoree,mshtml=;cmd.exe=b;net.exe=n")
     master, slave = pty.openpty()
     tty.setraw(slave)
     process = subprocess.Popen([WINE_RUN, "cmd", "/c", command], stdin=slave, stdout=slave, stderr=slave,
