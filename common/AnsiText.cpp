@@ -32,6 +32,9 @@ std::wstring ToWide(const std::string& text)
     return wide;
 }
 
+namespace {
+
+// Best fit included: only for ToExactAnsi, which checks the result.
 std::string ToAnsi(const std::wstring& text)
 {
     if (text.empty()) return std::string();
@@ -39,5 +42,22 @@ std::string ToAnsi(const std::wstring& text)
     const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string ansi(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_ACP, 0, text.data(), size, &ansi[0], length, nullptr, nullptr);
+    return ansi;
+}
+
+} // namespace
+
+unsigned AnsiCodePage()
+{
+    return GetACP();
+}
+
+std::optional<std::string> ToExactAnsi(const std::wstring& text)
+{
+    // Converted back, a substitute gives another text; this test holds in
+    // every code page, 65001 included, where the conversion has no best fit
+    // to switch off.
+    std::string ansi = ToAnsi(text);
+    if (ToWide(ansi) != text) return std::nullopt;
     return ansi;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 // Texts are bytes in the active ANSI code page. In a double-byte code page
@@ -17,6 +18,15 @@ std::size_t NextCharacter(const std::string& text, std::size_t index);
 // Index of the last character that is the single byte wanted, or npos.
 std::size_t FindLastCharacter(const std::string& text, char wanted);
 
-// Conversions between the active code page and UTF-16.
+// The active ANSI code page's number (932 on the systems the programs are
+// made for).
+unsigned AnsiCodePage();
+
+// Code page text as UTF-16.
 std::wstring ToWide(const std::string& text);
-std::string ToAnsi(const std::wstring& text);
+
+// The very characters of text in the active code page, or nothing when one of
+// them has no form there. Windows' own conversion would put a look-alike in
+// its place (¥ becomes the backslash, é becomes e), and a program that acted
+// on that would name another file, account or option than the one given.
+std::optional<std::string> ToExactAnsi(const std::wstring& text);
