@@ -1,17 +1,23 @@
 #include "CurrentDirectory.h"
 
+#include "AnsiText.h"
 #include "RvWinException.h"
 
 #include <windows.h>
 
 std::string ReadCurrentDirectory()
 {
-    std::string directory(MAX_PATH, '\0');
+    std::wstring directory(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD result = GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), &directory[0]);
+        const DWORD result = GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), &directory[0]);
         if (result == 0) throw RvWinException();
         if (result < directory.size()) break;
-        directory.assign(result, '\0'); // too small: result is the size it needs
+        directory.assign(result, L'\0'); // too small: result is the size it needs
     }
-    return directory.substr(0, directory.find('\0'));
+    return ToExactAnsi(directory.substr(0, directory.find(L'\0'))).value_or(std::string());
+}
+
+bool SearchesCurrentDirectoryFor(const std::string& target)
+{
+    return NeedCurrentDirectoryForExePathA(target.c_str()) != FALSE;
 }

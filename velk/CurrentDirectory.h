@@ -2,6 +2,13 @@
 
 #include <string>
 
-// The process's current directory, however long. Throws RvWinException when
-// the system cannot tell it.
+// The process's current directory, however long, in the ANSI code page; empty
+// when it has a character without an exact form there, since a look-alike
+// would name another folder. Throws RvWinException when the system cannot
+// tell it.
 std::string ReadCurrentDirectory();
+
+// Whether a program named target is looked for in the current directory.
+// Not when Windows is told not to (NoDefaultCurrentDirectoryInExePath) and
+// the name holds no backslash, as cmd.exe and CreateProcess decide it.
+bool SearchesCurrentDirectoryFor(const std::string& target);

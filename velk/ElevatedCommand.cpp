@@ -1,6 +1,7 @@
 #include "ElevatedCommand.h"
 
 #include "CommandLine.h"
+#include "CurrentDirectory.h"
 #include "ElevatedStart.h"
 #include "PathExists.h"
 #include "RvWinException.h"
@@ -36,7 +37,7 @@ ElevatedCommand::ElevatedCommand(int argc, char** argv, PathContext context) : P
         ResolveDrivePath(target);
         return;
     }
-    if (PathExists(ToFullPath(target, false))) {
+    if (SearchesCurrentDirectory(target) && PathExists(ToFullPath(target, false))) {
         ResolveRelativePath(target);
         return;
     }
@@ -50,6 +51,12 @@ void ElevatedCommand::JoinParameters(int argc, char** argv)
         if (i > 2) parameters += ' ';
         AppendQuotedArgument(parameters, argv[i]);
     }
+}
+
+bool ElevatedCommand::SearchesCurrentDirectory(const std::string& target) const
+{
+    // Empty when the current directory cannot be named in the code page.
+    return !currentDirectory.empty() && SearchesCurrentDirectoryFor(target);
 }
 
 bool ElevatedCommand::IsHelpRequest() const

@@ -27,6 +27,9 @@ public:
 private:
     void JoinParameters(int argc, char** argv);
 
+    // Whether the relative way is tried for target.
+    bool SearchesCurrentDirectory(const std::string& target) const;
+
     // The three ways of finding a target, tried in this order.
     void ResolveDrivePath(std::string target);
     void ResolveRelativePath(std::string target);

@@ -6,8 +6,8 @@
 
 #include <stdexcept>
 
-// The variables are read through the UTF-16 interface and converted to the
-// ANSI code page. The C runtime's getenv_s answers differently on Windows and
+// The variables are read through the UTF-16 interface and converted exactly
+// to the ANSI code page. The C runtime's getenv_s answers differently on Windows and
 // Wine, and Wine's GetEnvironmentVariableA reports sizes in characters, not
 // bytes, so a value with double-byte characters would come back cut short.
 
@@ -24,6 +24,13 @@ EnvironmentVariable::EnvironmentVariable(std::string name) : requiredSize(0), na
 
 std::string EnvironmentVariable::Value() const
 {
+    const std::optional<std::string> exact = ToExactAnsi(WideValue());
+    if (!exact) throw std::runtime_error("環境変数に、コードページで表せない文字があります。");
+    return *exact;
+}
+
+std::wstring EnvironmentVariable::WideValue() const
+{
     if (requiredSize == 0) throw std::runtime_error("環境変数が存在しません。");
     const std::wstring wideName = ToWide(name);
     std::wstring value(requiredSize, L'\0');
@@ -32,5 +39,5 @@ std::string EnvironmentVariable::Value() const
         if (size < value.size()) break; // fitted: size is the length without the NUL
         value.assign(size, L'\0');      // grew since the size was taken
     }
-    return ToAnsi(value.substr(0, value.find(L'\0')));
+    return value.substr(0, value.find(L'\0'));
 }

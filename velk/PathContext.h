@@ -2,7 +2,9 @@
 
 #include <string>
 
-// The directories against which relative targets are resolved.
+// The directories against which relative targets are resolved. Empty when
+// the current directory has no exact form in the ANSI code page: then
+// nothing is looked for relative to it.
 struct PathContext {
     std::string baseDirectory;
     std::string currentDirectory;

@@ -4,22 +4,6 @@
 
 #include <algorithm>
 
-TextList SplitText(const std::string& text, char delimiter)
-{
-    TextList pieces;
-    std::string piece;
-    for (char byte : text) {
-        if (byte == delimiter) {
-            if (!piece.empty()) pieces.push_back(piece);
-            piece.clear();
-        } else {
-            piece += byte;
-        }
-    }
-    if (!piece.empty()) pieces.push_back(piece);
-    return pieces;
-}
-
 bool ListContains(TextList::const_iterator first, TextList::const_iterator last, std::string value)
 {
     return std::find(first, last, value) != last;

@@ -5,8 +5,24 @@
 
 using TextList = std::vector<std::string>;
 
-// The non-empty pieces of text between delimiter bytes, in order.
-TextList SplitText(const std::string& text, char delimiter);
+// The non-empty pieces of text between delimiters, in order; for code page
+// text (bytes) and for UTF-16 text alike.
+template <typename Text>
+std::vector<Text> SplitText(const Text& text, typename Text::value_type delimiter)
+{
+    std::vector<Text> pieces;
+    Text piece;
+    for (const auto unit : text) {
+        if (unit == delimiter) {
+            if (!piece.empty()) pieces.push_back(piece);
+            piece.clear();
+        } else {
+            piece += unit;
+        }
+    }
+    if (!piece.empty()) pieces.push_back(piece);
+    return pieces;
+}
 
 // Exact membership: same length, same bytes, letter case counts.
 bool ListContains(TextList::const_iterator first, TextList::const_iterator last, std::string value);

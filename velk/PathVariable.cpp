@@ -1,10 +1,18 @@
 #include "PathVariable.h"
 
+#include "AnsiText.h"
 #include "EnvironmentVariable.h"
 
 TextList PathDirectories()
 {
-    return SplitText(EnvironmentVariable("PATH").Value(), ';');
+    // Split before it is converted, so that one entry without an exact form
+    // costs only that entry: its look-alike would name a folder that is not
+    // on the PATH.
+    TextList directories;
+    for (const std::wstring& entry : SplitText(EnvironmentVariable("PATH").WideValue(), L';')) {
+        if (std::optional<std::string> exact = ToExactAnsi(entry)) directories.push_back(std::move(*exact));
+    }
+    return directories;
 }
 
 TextList GetUpperPathDirectories()

@@ -1,6 +1,8 @@
 // velk: starts a program with administrator rights through the shell.
+#include "AnsiText.h"
 #include "CurrentDirectory.h"
 #include "ElevatedCommand.h"
+#include "ExactArguments.h"
 #include "RvWinException.h"
 #include "StandardOutput.h"
 #include "Usage.h"
@@ -10,6 +12,13 @@
 int main(int argc, char** argv)
 {
     try {
+        // Before anything else: help and su included, nothing is done on a
+        // command line that Windows has changed.
+        if (!ArgumentsAreExact(argc, argv)) {
+            const std::string message =
+                "コマンドラインに、コードページ " + std::to_string(AnsiCodePage()) + " で表せない文字があります。";
+            throw RvWinException(message.c_str());
+        }
         PathContext context;
         context.baseDirectory = ReadCurrentDirectory();
         context.currentDirectory = context.baseDirectory;

@@ -9,9 +9,9 @@
 namespace {
 
 // Absolute paths in the form that lifts the MAX_PATH limit.
-std::wstring LongPath(const std::string& path)
+std::wstring LongPath(const std::wstring& path)
 {
-    return L"\\\\?\\" + ToWide(path);
+    return L"\\\\?\\" + path;
 }
 
 void Check(bool ok, const char* what)
@@ -42,33 +42,48 @@ void RemoveTree(const std::string& path)
 
 } // namespace
 
-void MakeDirectories(const std::string& path)
+void MakeDirectories(const std::wstring& path)
 {
     for (std::size_t i = 3; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '\\') CreateDirectoryW(LongPath(path.substr(0, i)).c_str(), nullptr);
+        if (i == path.size() || path[i] == L'\\') CreateDirectoryW(LongPath(path.substr(0, i)).c_str(), nullptr);
     }
+}
+
+void MakeDirectories(const std::string& path)
+{
+    MakeDirectories(ToWide(path));
 }
 
 Environment::Environment()
 {
-    char* block = GetEnvironmentStringsA();
-    for (const char* entry = block; *entry != '\0'; entry += lstrlenA(entry) + 1) {
-        const std::string text = entry;
-        const std::size_t equals = text.find('=', 1); // "=C:=C:\..." entries start with '='
-        if (equals == std::string::npos) continue;
+    wchar_t* block = GetEnvironmentStringsW();
+    for (const wchar_t* entry = block; *entry != L'\0'; entry += lstrlenW(entry) + 1) {
+        const std::wstring text = entry;
+        const std::size_t equals = text.find(L'=', 1); // "=C:=C:\..." entries start with '='
+        if (equals == std::wstring::npos) continue;
         variables_[text.substr(0, equals)] = text.substr(equals + 1);
     }
-    FreeEnvironmentStringsA(block);
+    FreeEnvironmentStringsW(block);
 }
 
-std::string Environment::Block() const
+void Environment::Set(const std::string& name, const std::string& value)
 {
-    std::string block;
+    Set(ToWide(name), ToWide(value));
+}
+
+void Environment::Remove(const std::string& name)
+{
+    variables_.erase(ToWide(name));
+}
+
+std::wstring Environment::Block() const
+{
+    std::wstring block;
     for (const auto& variable : variables_) {
-        block += variable.first + "=" + variable.second;
-        block += '\0';
+        block += variable.first + L"=" + variable.second;
+        block += L'\0';
     }
-    block += '\0';
+    block += L'\0';
     return block;
 }
 
@@ -76,10 +91,10 @@ namespace {
 
 // Starts one process with the given standard handles; its handles are owned
 // by the caller.
-PROCESS_INFORMATION StartProcess(const std::string& commandLine, const std::string& directory,
-                                 const Environment& env, const char* application, HANDLE input, HANDLE output)
+PROCESS_INFORMATION StartProcess(const std::wstring& commandLine, const std::wstring& directory,
+                                 const Environment& env, const std::wstring& application, HANDLE input, HANDLE output)
 {
-    STARTUPINFOA startup;
+    STARTUPINFOW startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -87,12 +102,12 @@ PROCESS_INFORMATION StartProcess(const std::string& commandLine, const std::stri
     startup.hStdOutput = output;
     startup.hStdError = output;
 
-    std::string line = commandLine;
-    std::string block = env.Block();
+    std::wstring line = commandLine;
+    std::wstring block = env.Block();
     PROCESS_INFORMATION process;
-    Check(CreateProcessA(application, &line[0], nullptr, nullptr, TRUE, 0, &block[0], directory.c_str(), &startup,
-                         &process) != FALSE,
-          "CreateProcessA");
+    Check(CreateProcessW(application.empty() ? nullptr : application.c_str(), &line[0], nullptr, nullptr, TRUE,
+                         CREATE_UNICODE_ENVIRONMENT, &block[0], directory.c_str(), &startup, &process) != FALSE,
+          "CreateProcessW");
     return process;
 }
 
@@ -106,6 +121,13 @@ Handle OpenNul(SECURITY_ATTRIBUTES& inheritable, DWORD access)
 
 ProcessResult RunProcess(const std::string& commandLine, const std::string& directory, const Environment& env,
                          const char* application)
+{
+    return RunProcess(ToWide(commandLine), ToWide(directory), env,
+                      application == nullptr ? std::wstring() : ToWide(application));
+}
+
+ProcessResult RunProcess(const std::wstring& commandLine, const std::wstring& directory, const Environment& env,
+                         const std::wstring& application)
 {
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     HANDLE readEnd = nullptr;
@@ -141,7 +163,8 @@ std::vector<DWORD> RunTogether(const std::vector<std::string>& commandLines, con
     Handle output = OpenNul(inheritable, GENERIC_WRITE);
     std::vector<Handle> processes;
     for (const std::string& line : commandLines) {
-        const PROCESS_INFORMATION process = StartProcess(line, directory, env, application, input.get(), output.get());
+        const PROCESS_INFORMATION process =
+            StartProcess(ToWide(line), ToWide(directory), env, ToWide(application), input.get(), output.get());
         CloseHandle(process.hThread);
         processes.emplace_back(process.hProcess);
     }
@@ -169,9 +192,14 @@ void MakeFreshDirectory(const std::string& path)
     MakeDirectories(path);
 }
 
-void CopyProgram(const std::string& from, const std::string& to)
+void CopyProgram(const std::wstring& from, const std::wstring& to)
 {
     Check(CopyFileW(LongPath(from).c_str(), LongPath(to).c_str(), FALSE) != FALSE, "CopyFileW");
+}
+
+void CopyProgram(const std::string& from, const std::string& to)
+{
+    CopyProgram(ToWide(from), ToWide(to));
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes)

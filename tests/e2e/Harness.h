@@ -2,7 +2,9 @@
 
 // Starts the programs under test the way a user's console would, but with an
 // environment and a working directory of the test's own, and captures what
-// they write to standard output.
+// they write to standard output. Command lines, folders and variables go over
+// as UTF-16, as Explorer and PowerShell hand them over; the wide forms reach
+// characters that code page 932 cannot hold.
 #include <windows.h>
 
 #include <map>
@@ -10,9 +12,9 @@
 #include <vector>
 
 struct CaseInsensitiveLess {
-    bool operator()(const std::string& a, const std::string& b) const
+    bool operator()(const std::wstring& a, const std::wstring& b) const
     {
-        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+        return lstrcmpiW(a.c_str(), b.c_str()) < 0;
     }
 };
 
@@ -20,12 +22,13 @@ struct CaseInsensitiveLess {
 class Environment {
 public:
     Environment();
-    void Set(const std::string& name, const std::string& value) { variables_[name] = value; }
-    void Remove(const std::string& name) { variables_.erase(name); }
-    std::string Block() const;
+    void Set(const std::string& name, const std::string& value);
+    void Set(const std::wstring& name, const std::wstring& value) { variables_[name] = value; }
+    void Remove(const std::string& name);
+    std::wstring Block() const;
 
 private:
-    std::map<std::string, std::string, CaseInsensitiveLess> variables_;
+    std::map<std::wstring, std::wstring, CaseInsensitiveLess> variables_;
 };
 
 struct ProcessResult {
@@ -35,6 +38,8 @@ struct ProcessResult {
 
 // Runs commandLine in directory with env; application may name the program
 // when the command line does not.
+ProcessResult RunProcess(const std::wstring& commandLine, const std::wstring& directory, const Environment& env,
+                         const std::wstring& application = std::wstring());
 ProcessResult RunProcess(const std::string& commandLine, const std::string& directory, const Environment& env,
                          const char* application = nullptr);
 
@@ -49,7 +54,9 @@ std::string BinDirectory();
 // Makes a fresh, empty folder tree for one test (removing an older one).
 void MakeFreshDirectory(const std::string& path);
 void MakeDirectories(const std::string& path);
+void MakeDirectories(const std::wstring& path);
 void CopyProgram(const std::string& from, const std::string& to);
+void CopyProgram(const std::wstring& from, const std::wstring& to);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);

@@ -2,8 +2,11 @@
 // The recorder stands in for the programs it starts (and for cmd.exe).
 #include "VelkFixture.h"
 
+#include "AnsiText.h"
+
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -180,6 +183,85 @@ TEST_F(Velk, FailedStartShowsTheSystemText)
     const ProcessResult result = Run(bad);
     EXPECT_EQ("エラーコード : 1400　ウィンドウ ハンドルが正しくありません。\r\n", result.output);
     EXPECT_EQ(1u, result.exitCode);
+}
+
+// Started as Explorer and PowerShell start it, with UTF-16 text that code
+// page 932 cannot all hold. Windows would hand velk a look-alike (cafe for
+// café, a backslash for ¥): velk refuses it or passes it over, never acts on it.
+TEST_F(Velk, CharactersOutsideTheCodePageAreNeverReplaced)
+{
+    const std::wstring wideRoot = ToWide(root);
+    const std::wstring cafe = wideRoot + L"\\caf\u00E9";  // empty
+    PlaceRecorder(root + "\\cafe\\tool.exe");            // its look-alike holds a program
+    MakeDirectories(cafe);
+    const std::string tools = root + "\\Tools";
+    const std::string work = root + "\\work";
+    PlaceRecorder(tools + "\\tool.exe");
+    PlaceRecorder(work + "\\tool.exe");
+    PlaceRecorder(work + "\\sub\\tool.exe");
+    const std::wstring velk = ToWide(BinDirectory() + "\\velk.exe");
+    const std::wstring naive = wideRoot + L"\\na\u00EFve\\velk.exe";
+    MakeDirectories(wideRoot + L"\\na\u00EFve");
+    CopyProgram(velk, naive);
+    const std::wstring roaming = wideRoot + L"\\d\u00E4ta"; // and its look-alike, data
+    MakeDirectories(roaming + L"\\Orvane");
+    MakeDirectories(root + "\\data\\Orvane");
+
+    const std::string refused = "コマンドラインに、コードページ 932 で表せない文字があります。\r\n";
+    const std::wstring system32 = L"C:\\windows\\system32";
+    const std::wstring noDefault = L"NoDefaultCurrentDirectoryInExePath";
+    using Variables = std::vector<std::pair<std::wstring, std::wstring>>;
+    struct Case {
+        const char* what;
+        std::wstring arguments;
+        std::string output;
+        std::string record; // empty: nothing may start
+        std::wstring directory = L"C:\\";
+        Variables variables = {};
+        std::wstring program = L"";
+    };
+    const std::string toolStarted = Started(tools + "\\tool.exe", tools);
+    const Case cases[] = {
+        {"a target under cafe with an acute e", cafe + L"\\tool.exe", refused, ""},
+        {"a yen sign in an argument", ToWide(tools) + L"\\tool.exe \"a\u00A5\" \"b c\"", refused, ""},
+        {"a soft hyphen", ToWide(tools) + L"\\tool.exe \u00ADdelete-all", refused, ""},
+        {"u with diaeresis in an argument", ToWide(tools) + L"\\tool.exe M\u00FCller", refused, ""},
+        {"help", L"help \u00E9", refused, ""},
+        {"su", L"su \u00E9", refused, ""},
+        {"velk kept in a folder naive with a diaeresis", ToWide(tools) + L"\\tool.exe a", "",
+         "command line=\"" + tools + "\\tool.exe\" a\ndirectory=" + tools + "\nargument=a\n", L"C:\\", {}, naive},
+        {"velk kept there, help", L"help", kShortHelp, "", L"C:\\", {}, naive},
+        {"a PATH entry cafe (acute) is passed over", L"tool.exe", "", toolStarted, L"C:\\",
+         {{L"PATH", system32 + L";" + cafe + L";" + ToWide(tools)}}},
+        {"a PATH entry cafe (acute) alone", L"tool.exe", kNotFound, "", L"C:\\", {{L"PATH", system32 + L";" + cafe}}},
+        {"the current directory cafe (acute)", L".\\tool.exe", kNotFound, "", cafe},
+        {"AppData with an a-umlaut: nothing recorded", ToWide(tools) + L"\\tool.exe", "", toolStarted, L"C:\\",
+         {{L"AppData", roaming}}},
+        {"NoDefaultCurrentDirectoryInExePath: a bare name", L"tool.exe", kNotFound, "", ToWide(work),
+         {{noDefault, L"1"}}},
+        {"NoDefaultCurrentDirectoryInExePath: on to the PATH", L"tool.exe", "", toolStarted, ToWide(work),
+         {{noDefault, L"1"}, {L"PATH", system32 + L";" + ToWide(tools)}}},
+        {"NoDefaultCurrentDirectoryInExePath: .\\", L".\\tool.exe", "", Started(work + "\\tool.exe", work),
+         ToWide(work), {{noDefault, L"1"}}},
+        {"NoDefaultCurrentDirectoryInExePath: sub\\", L"sub\\tool.exe", "",
+         Started(work + "\\sub\\tool.exe", work), ToWide(work), {{noDefault, L"1"}}},
+    };
+    for (const Case& c : cases) {
+        DeleteFileA(log.c_str());
+        Environment caseEnv = env;
+        for (const auto& variable : c.variables) caseEnv.Set(variable.first, variable.second);
+        const ProcessResult result = RunProcess(L"velk.exe " + c.arguments, c.directory, caseEnv,
+                                                c.program.empty() ? velk : c.program);
+        EXPECT_EQ(c.output, result.output) << c.what;
+        EXPECT_EQ(c.output.empty() || c.output == kShortHelp ? 0u : 1u, result.exitCode) << c.what;
+        if (c.record.empty()) {
+            EXPECT_FALSE(WaitForFile(log, 500)) << c.what << ": started " << ReadFileBytes(log);
+        } else {
+            EXPECT_EQ(c.record, Record()) << c.what;
+        }
+    }
+    // Nothing was recorded under the look-alike of the AppData folder.
+    EXPECT_EQ(std::vector<std::string>{}, ListFolder(root + "\\data\\Orvane"));
 }
 
 TEST_F(Velk, CurrentDirectoryOfMoreThanMaxPathBytes)

@@ -23,6 +23,8 @@ TEST(PathText, SplitTextDropsEmptyPieces)
         {" C:\\a ;\"C:\\b\";C:\\c\\", {" C:\\a ", "\"C:\\b\"", "C:\\c\\"}}, // kept as they stand
     };
     for (const Case& c : cases) EXPECT_EQ(c.expected, SplitText(c.text, ';')) << c.text;
+    // UTF-16 the same way.
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\caf\u00E9", L"C:\\b"}), SplitText(std::wstring(L";C:\\caf\u00E9;;C:\\b;"), L';'));
 }
 
 TEST(PathText, ListContainsComparesWholeTextsWithCase)
