@@ -2,54 +2,125 @@
 
 #include "AnsiText.h"
 
-#include <conio.h>
-
-#include <cstddef>
+#include <optional>
+#include <string>
 
 namespace {
 
-const unsigned char kEnter = 13;
-const unsigned char kCtrlC = 3;
-const unsigned char kBackspace = 8;
-const unsigned char kFunctionPrefix = 0;
-const unsigned char kExtendedPrefix = 224;
+const wchar_t kEnter = 13;
+const wchar_t kCtrlC = 3;
+const wchar_t kBackspace = 8;
+// The stand-in length of a character without a form in the code page.
+const char kNoForm = 0;
 
-// Byte length of the last character of text (0 when empty).
-std::size_t LastCharacterLength(const std::string& text)
+bool IsHighSurrogate(wchar_t unit)
 {
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); i = NextCharacter(text, i)) start = i;
-    return text.size() - start;
+    return unit >= 0xD800 && unit <= 0xDBFF;
 }
+
+bool IsLowSurrogate(wchar_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// The typed characters: their bytes in the password and, in the same order,
+// the byte count of each, so that Backspace removes one whole character.
+class Typed {
+public:
+    explicit Typed(SecretText& password) : password_(password) {}
+
+    void Add(const std::wstring& character)
+    {
+        const std::optional<std::string> exact = ToExactAnsi(character);
+        if (!exact) {
+            lengths_.Append(kNoForm);
+            return;
+        }
+        for (char byte : *exact) password_.Append(byte);
+        lengths_.Append(static_cast<char>(exact->size()));
+    }
+
+    void RemoveLast()
+    {
+        if (lengths_.Text().empty()) return;
+        password_.Truncate(static_cast<unsigned char>(lengths_.Text().back()));
+        lengths_.Truncate(1);
+    }
+
+    bool AllHaveAForm() const
+    {
+        return lengths_.Text().find(kNoForm) == std::string::npos;
+    }
+
+private:
+    SecretText& password_;
+    SecretText lengths_; // says which characters are double-byte ones
+};
 
 } // namespace
 
 InputEnd ReadPassword(const KeySource& nextKey, SecretText& password)
 {
+    Typed typed(password);
+    wchar_t high = 0; // the first half of a character beyond the 16-bit range
     for (;;) {
-        const int code = nextKey();
-        // No console to read from: _getch answers EOF at once, every time.
-        if (code < 0) return InputEnd::Cancelled;
-        const unsigned char key = static_cast<unsigned char>(code & 0xFF);
-        switch (key) {
+        const int key = nextKey();
+        if (key == kNoConsoleInput) return InputEnd::Cancelled;
+        if (key == kEntersNothing) continue;
+        const wchar_t unit = static_cast<wchar_t>(key);
+        if (high != 0) {
+            if (IsLowSurrogate(unit)) {
+                typed.Add({high, unit});
+                high = 0;
+                continue;
+            }
+            typed.Add({high}); // half a character: no form anywhere
+            high = 0;
+        }
+        switch (unit) {
         case kEnter:
-            return InputEnd::Entered;
+            return typed.AllHaveAForm() ? InputEnd::Entered : InputEnd::Unrepresentable;
         case kCtrlC:
             return InputEnd::Cancelled;
         case kBackspace:
-            password.Truncate(LastCharacterLength(password.Text()));
-            break;
-        case kFunctionPrefix:
-        case kExtendedPrefix:
-            nextKey(); // the key's own code
+            typed.RemoveLast();
             break;
         default:
-            password.Append(static_cast<char>(key));
+            if (IsHighSurrogate(unit)) high = unit;
+            else typed.Add({unit});
         }
     }
 }
 
-int ReadConsoleKey()
+ConsoleKeys::ConsoleKeys()
+    : input_(CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr))
 {
-    return _getch();
+    if (!input_.valid() || !GetConsoleMode(input_.get(), &mode_)) return;
+    modeChanged_ = SetConsoleMode(input_.get(), 0) != FALSE;
+}
+
+ConsoleKeys::~ConsoleKeys()
+{
+    if (modeChanged_) SetConsoleMode(input_.get(), mode_);
+    SecureZeroMemory(&repeated_, sizeof repeated_);
+}
+
+int ConsoleKeys::Next()
+{
+    if (repeats_ > 0) {
+        --repeats_;
+        return repeated_;
+    }
+    if (!input_.valid()) return kNoConsoleInput;
+    for (;;) {
+        INPUT_RECORD record;
+        DWORD count = 0;
+        if (!ReadConsoleInputW(input_.get(), &record, 1, &count) || count == 0) return kNoConsoleInput;
+        if (record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown) continue;
+        repeated_ = record.Event.KeyEvent.uChar.UnicodeChar;
+        repeats_ = record.Event.KeyEvent.wRepeatCount > 1 ? record.Event.KeyEvent.wRepeatCount - 1 : 0;
+        SecureZeroMemory(&record, sizeof record);
+        return repeated_;
+    }
 }

@@ -1,19 +1,46 @@
 #pragma once
 
 #include "SecretText.h"
+#include "WinHandle.h"
+
+#include <windows.h>
 
 #include <functional>
 
-// Gives the next key code as the console reads it, unechoed.
+// Gives the next key as the console reads it, unechoed: the UTF-16 unit that
+// it enters, kEntersNothing for a key that enters no character (arrows,
+// function keys, Shift), or kNoConsoleInput when there is no console to read.
 using KeySource = std::function<int()>;
+const int kEntersNothing = 0;
+const int kNoConsoleInput = -1;
 
-enum class InputEnd { Entered, Cancelled };
+// Entered: password holds what was typed, in the ANSI code page.
+// Unrepresentable: something typed has no exact form in the code page; its
+// look-alike would set another password, so none is given.
+enum class InputEnd { Entered, Cancelled, Unrepresentable };
 
-// Reads a password key by key until Enter (Entered), or Ctrl+C or the end of
-// console input (Cancelled).
-// Backspace removes the last character (both bytes of a double-byte one);
-// function and arrow keys (prefix 0 or 224 and their code) enter nothing.
+// Reads a password key by key until Enter (Entered, or Unrepresentable), or
+// Ctrl+C or the end of console input (Cancelled). Backspace removes the last
+// character, both bytes of a double-byte one, and also one that has no form
+// in the code page.
 InputEnd ReadPassword(const KeySource& nextKey, SecretText& password);
 
-// The console's own key source.
-int ReadConsoleKey();
+// The console's keys, whatever the console's input code page. Reads raw while
+// it lives (Ctrl+C arrives as a key, nothing is echoed) and gives the console
+// its mode back when destroyed.
+class ConsoleKeys {
+public:
+    ConsoleKeys();
+    ~ConsoleKeys();
+    ConsoleKeys(const ConsoleKeys&) = delete;
+    ConsoleKeys& operator=(const ConsoleKeys&) = delete;
+
+    int Next();
+
+private:
+    Handle input_;
+    DWORD mode_ = 0;
+    bool modeChanged_ = false;
+    wchar_t repeated_ = 0; // a held key delivers its character again
+    WORD repeats_ = 0;
+};

@@ -1,6 +1,8 @@
 // tamrel: sets a local account's password through net.exe, elevated.
 #include "AccountCommand.h"
+#include "AnsiText.h"
 #include "ElevatedStart.h"
+#include "ExactArguments.h"
 #include "PasswordInput.h"
 #include "RvWinException.h"
 #include "StandardOutput.h"
@@ -11,14 +13,27 @@ namespace {
 
 const DWORD kAccountToolTimeoutMs = 60000;
 
+// what has a character that code page N cannot represent.
+RvWinException Unrepresentable(const char* what)
+{
+    const std::string message =
+        std::string(what) + " has a character that code page " + std::to_string(AnsiCodePage()) + " cannot represent.";
+    return RvWinException(message.c_str());
+}
+
 int ChangePassword(const std::string& userName)
 {
     RefuseUserName(userName);
     WriteStandardOutput("enter " + userName + "'s new password : ");
     SecretText password;
-    const InputEnd end = ReadPassword(ReadConsoleKey, password);
+    InputEnd end;
+    {
+        ConsoleKeys console;
+        end = ReadPassword([&console] { return console.Next(); }, password);
+    }
     WriteStandardOutput("\n");
     if (end == InputEnd::Cancelled) return 1;
+    if (end == InputEnd::Unrepresentable) throw Unrepresentable("password");
     if (password.Text().empty()) throw RvWinException("password is empty.");
     RefusePassword(password.Text());
 
@@ -36,6 +51,8 @@ int main(int argc, char** argv)
 {
     if (argc != 2) return 1;
     try {
+        // The name of another account would be a look-alike of this one.
+        if (!ArgumentsAreExact(argc, argv)) throw Unrepresentable("user name");
         return ChangePassword(argv[1]);
     } catch (const RvWinException& error) {
         WriteStandardOutput(error.message() + "\n");

@@ -145,6 +145,23 @@ class Tamrel(unittest.TestCase):
             self.assertEqual(1, run.status)
             self.assertIsNone(run.record)
 
+    def test_characters_outside_the_code_page(self):
+        """A look-alike would reach another account or set another password:
+        the name is refused before the prompt, such a password at Enter."""
+        refused = b" has a character that code page 932 cannot represent.\r\n"
+        cases = [  # name, keys as the terminal sends them (UTF-8), output, status, password that net.exe got
+            ("M\u00fcller", None, b"user name" + refused, 1, None),
+            ("bob", "p\u00e91\r", prompt(b"bob") + b"\r\npassword" + refused, 1, None),
+            ("bob", "パス1\r", prompt(b"bob") + b"\r\n", 0, "パス1"),
+            ("bob", "パス\x081\r", prompt(b"bob") + b"\r\n", 0, "パ1"),  # Backspace takes both bytes
+        ]
+        for name, keys, output, status, password in cases:
+            run = run_tamrel([name], None if keys is None else keys.encode())
+            self.assertEqual((output, status), (run.output, run.status), (name, keys))
+            expected = password and record_for(b"user bob " + password.encode("cp932"), b"user", b"bob",
+                                               password.encode("cp932"))
+            self.assertEqual(expected, run.record, (name, keys))
+
     def test_failure_of_net_exe_is_reported(self):
         run = run_tamrel(["bob"], b"secret\r", net_exit=2)
         self.assertEqual(prompt(b"bob") + b"\r\nnet.exe failed with exit code 2; the password was not changed.\r\n",
