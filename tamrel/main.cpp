@@ -3,6 +3,7 @@
 #include "AnsiText.h"
 #include "ElevatedStart.h"
 #include "ExactArguments.h"
+#include "LibrarySearch.h"
 #include "PasswordInput.h"
 #include "RvWinException.h"
 #include "StandardOutput.h"
@@ -49,6 +50,7 @@ int ChangePassword(const std::string& userName)
 
 int main(int argc, char** argv)
 {
+    RestrictLibrarySearch();
     if (argc != 2) return 1;
     try {
         // The name of another account would be a look-alike of this one.

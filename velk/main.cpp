@@ -3,6 +3,7 @@
 #include "CurrentDirectory.h"
 #include "ElevatedCommand.h"
 #include "ExactArguments.h"
+#include "LibrarySearch.h"
 #include "RvWinException.h"
 #include "StandardOutput.h"
 #include "Usage.h"
@@ -11,6 +12,7 @@
 
 int main(int argc, char** argv)
 {
+    RestrictLibrarySearch();
     try {
         // Before anything else: help and su included, nothing is done on a
         // command line that Windows has changed.

@@ -1,0 +1,7 @@
+#pragma once
+
+// Libraries that Windows loads by name for the program (the shell does so
+// while it starts a program) come from System32 only, never from the
+// program's own folder: a DLL left beside velk.exe in Downloads is not
+// loaded. Called first thing in main.
+void RestrictLibrarySearch();
