@@ -1,8 +1,10 @@
 # What a user downloads: a zip of the programs with the guides and the
-# licence, and an MSI installer. `cmake --build <build> --target package`
-# writes both into the build folder.
+# licence, an MSI installer, and SHA256SUMS. `cmake --build <build> --target
+# package` writes them into the build folder (cmake/Package.cmake makes them).
 install(TARGETS velk tamrel RUNTIME DESTINATION .)
 install(FILES README.md README.ja.md LICENSE DESTINATION .)
+
+include(${CMAKE_CURRENT_LIST_DIR}/SourceDate.cmake)
 
 set(CPACK_PACKAGE_NAME velk)
 set(CPACK_PACKAGE_VENDOR Orvane)
@@ -11,19 +13,57 @@ set(VELK_PACKAGE_NAME velk-${PROJECT_VERSION}-win32)
 set(CPACK_PACKAGE_FILE_NAME ${VELK_PACKAGE_NAME})
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
-set(CPACK_GENERATOR ZIP)
+set(CPACK_GENERATOR External)
+set(CPACK_EXTERNAL_ENABLE_STAGING ON)
+set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/Package.cmake)
+set(CPACK_VELK_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_VELK_SOURCE_DATE_EPOCH ${VELK_SOURCE_DATE_EPOCH})
 
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(CPACK_VELK_PYTHON ${Python3_EXECUTABLE})
+
+# The MSI. The UpgradeCode stays the same in every version, so that a newer
+# package replaces an older one; the product code is a name-based UUID of the
+# version, so each version has its own and the same version always the same.
+set(CPACK_VELK_UPGRADE_CODE 1A702FA7-DD72-42A9-B3BE-119E52E435AB)
+string(UUID CPACK_VELK_PRODUCT_CODE NAMESPACE ${CPACK_VELK_UPGRADE_CODE} NAME "velk ${PROJECT_VERSION}" TYPE SHA1 UPPER)
 find_program(WIXL wixl)
 find_program(MSIBUILD msibuild)
-if(WIXL AND MSIBUILD)
-    list(APPEND CPACK_GENERATOR External)
-    set(CPACK_EXTERNAL_ENABLE_STAGING ON)
-    set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/Msi.cmake)
+# The summary step needs olefile (Debian's python3-olefile), which the
+# system's Python has when another one comes first on the PATH.
+set(VELK_MSI_PYTHON "")
+foreach(python IN ITEMS "${Python3_EXECUTABLE}" /usr/bin/python3)
+    if(NOT VELK_MSI_PYTHON AND EXISTS "${python}")
+        execute_process(COMMAND "${python}" -c "import olefile" RESULT_VARIABLE result OUTPUT_QUIET ERROR_QUIET)
+        if(result EQUAL 0)
+            set(VELK_MSI_PYTHON "${python}")
+        endif()
+    endif()
+endforeach()
+if(WIXL AND MSIBUILD AND VELK_MSI_PYTHON)
     set(CPACK_VELK_WIXL ${WIXL})
     set(CPACK_VELK_MSIBUILD ${MSIBUILD})
-    set(CPACK_VELK_WXS ${CMAKE_CURRENT_LIST_DIR}/velk.wxs)
+    set(CPACK_VELK_MSI_PYTHON ${VELK_MSI_PYTHON})
 else()
-    message(WARNING "wixl or msibuild (Debian's wixl and msitools) not found: no MSI package")
+    message(WARNING "wixl, msibuild or Python's olefile (Debian's wixl, msitools and python3-olefile) not found: no MSI package")
+endif()
+
+# Signing, with a certificate (PEM, the signer's first when it is a chain)
+# and its private key (PEM).
+set(VELK_SIGN_CERTIFICATE "" CACHE FILEPATH "PEM certificate (or chain, signer first) that signs the programs and the MSI")
+set(VELK_SIGN_KEY "" CACHE FILEPATH "PEM private key of VELK_SIGN_CERTIFICATE")
+set(VELK_SIGN_TIMESTAMP_URL "" CACHE STRING "RFC 3161 time-stamp server for the signatures (optional)")
+if(VELK_SIGN_CERTIFICATE AND VELK_SIGN_KEY)
+    find_program(OSSLSIGNCODE osslsigncode REQUIRED)
+    set(CPACK_VELK_OSSLSIGNCODE ${OSSLSIGNCODE})
+    set(CPACK_VELK_SIGN_CERTIFICATE ${VELK_SIGN_CERTIFICATE})
+    set(CPACK_VELK_SIGN_KEY ${VELK_SIGN_KEY})
+    set(CPACK_VELK_SIGN_TIMESTAMP_URL ${VELK_SIGN_TIMESTAMP_URL})
+    message(STATUS "Packages are signed with ${VELK_SIGN_CERTIFICATE}")
+elseif(VELK_SIGN_CERTIFICATE OR VELK_SIGN_KEY)
+    message(FATAL_ERROR "VELK_SIGN_CERTIFICATE and VELK_SIGN_KEY go together: set both to sign, or neither")
+else()
+    message(STATUS "Packages are not signed (set VELK_SIGN_CERTIFICATE and VELK_SIGN_KEY to sign them)")
 endif()
 
 include(CPack)

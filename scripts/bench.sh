@@ -52,10 +52,11 @@ done
 
 prefix=$PWD/build/wineprefix-bench
 [ -d "$prefix" ] || bash scripts/wineprefix.sh "$prefix" >/dev/null 2>&1
-export WINEPREFIX=$prefix WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine() { env LC_ALL=ja_JP.UTF-8 wine "$@"; }
 wineserver -p >/dev/null 2>&1 </dev/null
 wine wineboot >/dev/null 2>&1 </dev/null
-python3 - "$runs" build/bin/velk.exe "$work/minimal.exe" <<'PY'
+env LC_ALL=ja_JP.UTF-8 python3 - "$runs" build/bin/velk.exe "$work/minimal.exe" <<'PY'
 import resource, statistics, subprocess, sys
 
 runs, velk, minimal = int(sys.argv[1]), sys.argv[2], sys.argv[3]

@@ -11,7 +11,10 @@ cmake --build build --target package
 prefix=$PWD/build/wineprefix-demo
 echo "Preparing a Wine prefix in $prefix ..."
 bash scripts/wineprefix.sh "$prefix"
-export WINEPREFIX=$prefix WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
+# LC_ALL goes to Wine alone: this shell started before setup.sh may have
+# made the locale, and would only warn that it cannot switch to it.
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine() { env LC_ALL=ja_JP.UTF-8 wine "$@"; }
 show() {
     echo "\$ wine build/bin/velk.exe $*"
     local status=0
@@ -31,4 +34,4 @@ wineserver -k
 echo
 echo "Programs: $PWD/build/bin/velk.exe, $PWD/build/bin/tamrel.exe"
 echo "Packages:"
-ls -1 "$PWD"/build/velk-*-win32.zip "$PWD"/build/velk-*-win32.msi
+ls -1 "$PWD"/build/velk-*-win32.zip "$PWD"/build/velk-*-win32.msi "$PWD"/build/SHA256SUMS

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what building, packaging and testing need: the 32-bit MinGW-w64
 # cross compiler (and the 64-bit one, for a helper of the 64-bit Windows
-# tests), wixl and msibuild for the MSI, Wine with its 32-bit part, CMake,
-# Ninja, GoogleTest sources, Python (the console tests drive a
-# pseudo-terminal) and the ja_JP.UTF-8 locale (without it Wine cannot map
-# Japanese file names).
+# tests), wixl and msibuild for the MSI with Python's olefile (the step that
+# dates it), osslsigncode for signing and OpenSSL for the test's certificates,
+# Wine with its 32-bit part, CMake, Ninja, GoogleTest sources, Python (the
+# console tests drive a pseudo-terminal) and the ja_JP.UTF-8 locale (without
+# it Wine cannot map Japanese file names).
 #
 # Wine's 32-bit loader is a 32-bit Linux program. Kernels booted without IA-32
 # emulation refuse those; there the script runs them through qemu-user, which
@@ -32,6 +33,9 @@ command -v ninja >/dev/null || need+=(ninja-build)
 command -v python3 >/dev/null || need+=(python3)
 command -v wixl >/dev/null || need+=(wixl)
 command -v msibuild >/dev/null || need+=(msitools)
+command -v osslsigncode >/dev/null || need+=(osslsigncode)
+command -v openssl >/dev/null || need+=(openssl)
+[ -f /usr/lib/python3/dist-packages/olefile/__init__.py ] || need+=(python3-olefile)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 command -v localedef >/dev/null || need+=(locales)
 dpkg -s wine >/dev/null 2>&1 || need+=(wine)

@@ -1,19 +1,34 @@
 #!/usr/bin/env python3
-"""The packages a user downloads: what the zip holds, and the MSI installed,
-used and removed by Wine's msiexec in a fresh prefix of the test's own.
+"""The packages a user downloads: what the zip holds; the same bytes again
+when the source is built elsewhere, without .git; a signed release that
+verifies and, signature removed, is the unsigned build; and the MSI
+installed, used, upgraded and removed by Wine's msiexec in a fresh prefix
+of the test's own.
 
-Environment: ZIP and MSI (the packages), PREFIX (made anew here),
-PREFIX_SCRIPT (scripts/wineprefix.sh).
+Environment: SOURCE_DIR and BUILD_DIR (the build under test), PACKAGE (the
+packages' name without extension), SOURCE_DATE_EPOCH (the date it used),
+WORK_DIR (the test's own builds), PREFIX (made anew here), PREFIX_SCRIPT
+(scripts/wineprefix.sh).
 """
+import functools
 import os
+import re
+import shutil
 import subprocess
 import unittest
 import zipfile
 
-ZIP = os.environ["ZIP"]
-MSI = os.environ["MSI"]
+SOURCE_DIR = os.environ["SOURCE_DIR"]
+BUILD_DIR = os.environ["BUILD_DIR"]
+PACKAGE = os.environ["PACKAGE"]
+EPOCH = os.environ["SOURCE_DATE_EPOCH"]
+WORK_DIR = os.environ["WORK_DIR"]
+ZIP = os.path.join(BUILD_DIR, PACKAGE + ".zip")
+MSI = os.path.join(BUILD_DIR, PACKAGE + ".msi")
 PREFIX = os.environ["PREFIX"]
 PREFIX_SCRIPT = os.environ["PREFIX_SCRIPT"]
+UPGRADE_VERSION = "9.9.9"
+OUTPUTS = ["bin/velk.exe", "bin/tamrel.exe", PACKAGE + ".zip", PACKAGE + ".msi", "SHA256SUMS"]
 MAX_PROGRAM_SIZE = 300 * 1024
 SHORT_HELP = ("\r\nvelk.exe [実行ファイルの名前またはフルパス及びコマンドライン | help]\r\n"
               "help        : ヘルプを表示します。\r\n").encode("cp932")
@@ -22,6 +37,101 @@ ENVIRONMENT_KEY = r"HKLM\System\CurrentControlSet\Control\Session Manager\Enviro
 
 def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def read(path):
+    with open(path, "rb") as file:
+        return file.read()
+
+
+def run(*command, **options):
+    subprocess.run(command, check=True, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, **options)
+
+
+@functools.lru_cache(maxsize=None)
+def source_copy(version=None):
+    """The source as an exported tree: no .git, in another folder; with
+    version, the project's version changed to it."""
+    copy = os.path.join(WORK_DIR, "source-" + (version or "same"))
+    shutil.rmtree(copy, ignore_errors=True)
+    build_name = os.path.relpath(BUILD_DIR, SOURCE_DIR).split(os.sep)[0]
+    shutil.copytree(SOURCE_DIR, copy, ignore=lambda folder, names: [
+        name for name in names if folder == SOURCE_DIR and name in (".git", build_name)])
+    if version:
+        lists = os.path.join(copy, "CMakeLists.txt")
+        text = re.sub(r"(project\(velk VERSION )[0-9.]+", r"\g<1>" + version, read(lists).decode())
+        with open(lists, "w") as file:
+            file.write(text)
+    return copy
+
+
+def build_packages(source, build, *options):
+    """Configures and builds the packages as a user would, at the date of the
+    build under test."""
+    env = dict(os.environ, SOURCE_DATE_EPOCH=EPOCH)
+    shutil.rmtree(build, ignore_errors=True)  # nothing from an earlier run
+    run("cmake", "-S", source, "-B", build, "-G", "Ninja", "-DBUILD_TESTING=OFF",
+        "-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(source, "cmake", "mingw-w64-i686.cmake"), *options, env=env)
+    run("cmake", "--build", build, "--target", "package", env=env)
+    return build
+
+
+@functools.lru_cache(maxsize=None)
+def rebuild():
+    return build_packages(source_copy(), os.path.join(WORK_DIR, "rebuild"))
+
+
+@functools.lru_cache(maxsize=None)
+def upgrade_build():
+    return build_packages(source_copy(UPGRADE_VERSION), os.path.join(WORK_DIR, "upgrade"))
+
+
+class Reproducible(unittest.TestCase):
+    def test_another_folder_without_git_gives_the_same_bytes(self):
+        build = rebuild()
+        for output in OUTPUTS:
+            self.assertEqual(read(os.path.join(BUILD_DIR, output)), read(os.path.join(build, output)), output)
+            for folder in (SOURCE_DIR, BUILD_DIR, build):
+                for encoding in ("utf-8", "utf-16-le"):
+                    self.assertNotIn(folder.encode(encoding), read(os.path.join(build, output)), (output, folder))
+        run("sha256sum", "-c", "--quiet", "SHA256SUMS", cwd=BUILD_DIR)
+
+    def test_signed_release(self):
+        keys = os.path.join(WORK_DIR, "keys")
+        os.makedirs(keys, exist_ok=True)
+        ca, signer = os.path.join(keys, "ca"), os.path.join(keys, "signer")
+        run("openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=velk test CA", "-days", "2",
+            "-keyout", ca + ".key", "-out", ca + ".pem", stderr=subprocess.DEVNULL)
+        run("openssl", "req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=velk test signer",
+            "-keyout", signer + ".key", "-out", signer + ".csr", stderr=subprocess.DEVNULL)
+        with open(signer + ".ext", "w") as ext:
+            ext.write("basicConstraints=CA:FALSE\nkeyUsage=digitalSignature\nextendedKeyUsage=codeSigning\n")
+        run("openssl", "x509", "-req", "-in", signer + ".csr", "-CA", ca + ".pem", "-CAkey", ca + ".key",
+            "-CAcreateserial", "-days", "2", "-extfile", signer + ".ext", "-out", signer + ".pem",
+            stderr=subprocess.DEVNULL)
+        build = build_packages(source_copy(), os.path.join(WORK_DIR, "signed"),
+                               "-DVELK_SIGN_CERTIFICATE=" + signer + ".pem", "-DVELK_SIGN_KEY=" + signer + ".key")
+        unpacked = os.path.join(WORK_DIR, "signed-unpacked")
+        shutil.rmtree(unpacked, ignore_errors=True)
+        with zipfile.ZipFile(os.path.join(build, PACKAGE + ".zip")) as package:
+            package.extractall(unpacked)
+        from_msi = os.path.join(WORK_DIR, "signed-msi")
+        shutil.rmtree(from_msi, ignore_errors=True)
+        os.makedirs(from_msi)
+        run("msiextract", "-C", from_msi, os.path.join(build, PACKAGE + ".msi"))
+        for program in ("velk.exe", "tamrel.exe"):
+            signed = os.path.join(unpacked, program)
+            run("osslsigncode", "verify", "-CAfile", ca + ".pem", "-in", signed)
+            installed = [os.path.join(root, name) for root, _, names in os.walk(from_msi) for name in names
+                         if name == program]
+            self.assertEqual([read(signed)], [read(path) for path in installed], program + " in the MSI")
+            removed = os.path.join(WORK_DIR, "unsigned-" + program)
+            if os.path.exists(removed):
+                os.remove(removed)
+            run("osslsigncode", "remove-signature", "-in", signed, "-out", removed)
+            self.assertEqual(read(os.path.join(BUILD_DIR, "bin", program)), read(removed), program)
+        run("osslsigncode", "verify", "-CAfile", ca + ".pem", "-in", os.path.join(build, PACKAGE + ".msi"))
+        run("sha256sum", "-c", "--quiet", "SHA256SUMS", cwd=build)
 
 
 class Zip(unittest.TestCase):
@@ -56,17 +166,23 @@ class Msi(unittest.TestCase):
         subprocess.run(["wineserver", "-k"], env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
 
-    def test_install_use_and_remove(self):
+    def test_install_use_upgrade_and_remove(self):
+        newer = os.path.join(upgrade_build(), f"velk-{UPGRADE_VERSION}-win32.msi")
         folder = os.path.join(self.drive_c, "Program Files", "velk")
         self.assertEqual(0, self.wine("msiexec", "/i", windows_path(MSI), "/qn").returncode)
         self.assertEqual(["LICENSE", "README.ja.md", "README.md", "tamrel.exe", "velk.exe"], sorted(os.listdir(folder)))
         self.assertIn(r"C:\Program Files\velk", self.system_path())
 
         # A new process that has only the system's PATH finds velk by name.
-        run = self.wine("cmd", "/c", "velk.exe help")
-        self.assertEqual((SHORT_HELP, 0), (run.stdout, run.returncode))
+        help_run = self.wine("cmd", "/c", "velk.exe help")
+        self.assertEqual((SHORT_HELP, 0), (help_run.stdout, help_run.returncode))
 
-        self.assertEqual(0, self.wine("msiexec", "/x", windows_path(MSI), "/qn").returncode)
+        # The newer version replaces the older one.
+        self.assertEqual(0, self.wine("msiexec", "/i", windows_path(newer), "/qn").returncode)
+        self.assertEqual(read(os.path.join(upgrade_build(), "bin", "velk.exe")), read(os.path.join(folder, "velk.exe")))
+        self.assertEqual(1, self.system_path().count(r"C:\Program Files\velk"))
+
+        self.assertEqual(0, self.wine("msiexec", "/x", windows_path(newer), "/qn").returncode)
         self.assertFalse(os.path.exists(folder))
         self.assertNotIn("velk", self.system_path())
 

@@ -1,0 +1,86 @@
+# CPack's External generator runs this on the staged files. It makes what a
+# user downloads, so that the same source gives the same bytes: the
+# programs, signed when a certificate is given; the zip; the MSI, where wixl
+# and msibuild are found; and SHA256SUMS over the zip and the MSI. Every time
+# stamp is CPACK_VELK_SOURCE_DATE_EPOCH.
+set(staging "${CPACK_TEMPORARY_DIRECTORY}")
+set(out "${CPACK_TOPLEVEL_DIRECTORY}")
+set(epoch "${CPACK_VELK_SOURCE_DATE_EPOCH}")
+set(zip "${out}/${CPACK_PACKAGE_FILE_NAME}.zip")
+set(msi "${out}/${CPACK_PACKAGE_FILE_NAME}.msi")
+set(sums "${out}/SHA256SUMS")
+set(files LICENSE README.ja.md README.md tamrel.exe velk.exe)
+
+function(run what)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "${what} failed: ${result}")
+    endif()
+endfunction()
+
+# Authenticode, SHA-256. The signing time is the source date, so a signed
+# release is reproducible too; with a time-stamp server, its time counts.
+function(sign file)
+    set(when -time ${epoch})
+    if(CPACK_VELK_SIGN_TIMESTAMP_URL)
+        set(when -ts "${CPACK_VELK_SIGN_TIMESTAMP_URL}")
+    endif()
+    file(REMOVE "${file}.signed")
+    run("Signing ${file}" "${CPACK_VELK_OSSLSIGNCODE}" sign -certs "${CPACK_VELK_SIGN_CERTIFICATE}"
+        -key "${CPACK_VELK_SIGN_KEY}" -h sha256 -n velk ${when} -in "${file}" -out "${file}.signed")
+    file(RENAME "${file}.signed" "${file}")
+endfunction()
+
+if(CPACK_VELK_SIGN_CERTIFICATE)
+    sign("${staging}/velk.exe")
+    sign("${staging}/tamrel.exe")
+endif()
+
+run("Writing the zip" "${CPACK_VELK_PYTHON}" "${CPACK_VELK_SOURCE_DIR}/cmake/write_zip.py" "${zip}" ${epoch} "${staging}" ${files})
+set(built "${zip}")
+
+if(CPACK_VELK_WIXL)
+    # The cabinet dates each file by its modification time, in local time.
+    foreach(name IN LISTS files)
+        run("Dating ${name}" touch -d "@${epoch}" "${staging}/${name}")
+    endforeach()
+    file(REMOVE "${msi}")
+    run("wixl" "${CMAKE_COMMAND}" -E env TZ=UTC
+        "${CPACK_VELK_WIXL}" --arch x86 -D "Version=${CPACK_PACKAGE_VERSION}" -D "ProductCode=${CPACK_VELK_PRODUCT_CODE}"
+        -o "${msi}" "${CPACK_VELK_SOURCE_DIR}/cmake/velk.wxs"
+        WORKING_DIRECTORY "${staging}") # the files' sources are named from there
+
+    # wixl knows no <Environment> element: msibuild adds the PATH entry
+    # (appended on install, removed on uninstall) and the actions that write
+    # and remove it. Tables in the installer database's text form: column
+    # names, column types, the table's name and key, then the rows.
+    set(tables "${out}/msi-tables")
+    file(MAKE_DIRECTORY "${tables}")
+    file(WRITE "${tables}/Environment.idt"
+        "Environment\tName\tValue\tComponent_\n"
+        "s72\tl255\tL255\ts72\n"
+        "Environment\tEnvironment\n"
+        "PATH\t=-*PATH\t[~];[INSTALLDIR]\tPrograms\n")
+    run("msibuild" "${CPACK_VELK_MSIBUILD}" "${msi}" -i "${tables}/Environment.idt"
+        -q "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('RemoveEnvironmentStrings', 3300)"
+        -q "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('WriteEnvironmentStrings', 5200)")
+
+    # The times and the package code that neither tool lets us choose.
+    run("Setting the MSI's summary" "${CPACK_VELK_MSI_PYTHON}" "${CPACK_VELK_SOURCE_DIR}/cmake/set_msi_summary.py"
+        "${msi}" ${epoch} "${CPACK_VELK_UPGRADE_CODE}")
+    if(CPACK_VELK_SIGN_CERTIFICATE)
+        sign("${msi}")
+    endif()
+    list(APPEND built "${msi}")
+endif()
+
+# In the form that `sha256sum -c` reads.
+set(lines "")
+foreach(package IN LISTS built)
+    file(SHA256 "${package}" hash)
+    get_filename_component(name "${package}" NAME)
+    string(APPEND lines "${hash}  ${name}\n")
+endforeach()
+file(WRITE "${sums}" "${lines}")
+
+set(CPACK_EXTERNAL_BUILT_PACKAGES ${built} "${sums}")
