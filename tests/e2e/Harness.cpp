@@ -144,13 +144,21 @@ ProcessResult RunProcess(const std::wstring& commandLine, const std::wstring& di
     Handle threadHandle(process.hThread);
     writer.reset();
 
+    // Read until the program has ended, not until the pipe closes: what it
+    // made Windows start may hold the pipe long after (Wine starts its
+    // desktop process for the shell's error box, and that inherits it).
     ProcessResult result;
-    char buffer[4096];
-    DWORD count = 0;
-    while (ReadFile(reader.get(), buffer, sizeof buffer, &count, nullptr) && count > 0) {
-        result.output.append(buffer, count);
+    const DWORD start = GetTickCount();
+    for (bool ended = false; !ended;) {
+        ended = WaitForSingleObject(processHandle.get(), 50) == WAIT_OBJECT_0 || GetTickCount() - start > 60000;
+        char buffer[4096];
+        DWORD available = 0;
+        DWORD count = 0;
+        while (PeekNamedPipe(reader.get(), nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
+               ReadFile(reader.get(), buffer, sizeof buffer, &count, nullptr) && count > 0) {
+            result.output.append(buffer, count);
+        }
     }
-    WaitForSingleObject(processHandle.get(), 60000);
     GetExitCodeProcess(processHandle.get(), &result.exitCode);
     return result;
 }
