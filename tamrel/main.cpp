@@ -14,7 +14,7 @@ namespace {
 
 const DWORD kAccountToolTimeoutMs = 60000;
 
-// what has a character that code page N cannot represent.
+// "<what> has a character that code page N cannot represent."
 RvWinException Unrepresentable(const char* what)
 {
     const std::string message =
@@ -22,16 +22,19 @@ RvWinException Unrepresentable(const char* what)
     return RvWinException(message.c_str());
 }
 
+// The console is given its mode back before anything more is written.
+InputEnd ReadPasswordFromConsole(SecretText& password)
+{
+    ConsoleKeys console;
+    return ReadPassword([&console] { return console.Next(); }, password);
+}
+
 int ChangePassword(const std::string& userName)
 {
     RefuseUserName(userName);
     WriteStandardOutput("enter " + userName + "'s new password : ");
     SecretText password;
-    InputEnd end;
-    {
-        ConsoleKeys console;
-        end = ReadPassword([&console] { return console.Next(); }, password);
-    }
+    const InputEnd end = ReadPasswordFromConsole(password);
     WriteStandardOutput("\n");
     if (end == InputEnd::Cancelled) return 1;
     if (end == InputEnd::Unrepresentable) throw Unrepresentable("password");

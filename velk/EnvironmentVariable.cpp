@@ -7,9 +7,10 @@
 #include <stdexcept>
 
 // The variables are read through the UTF-16 interface and converted exactly
-// to the ANSI code page. The C runtime's getenv_s answers differently on Windows and
-// Wine, and Wine's GetEnvironmentVariableA reports sizes in characters, not
-// bytes, so a value with double-byte characters would come back cut short.
+// to the ANSI code page. The C runtime's getenv_s answers differently on
+// Windows and Wine, and Wine's GetEnvironmentVariableA reports sizes in
+// characters, not bytes, so a value with double-byte characters would come
+// back cut short.
 
 EnvironmentVariable::EnvironmentVariable(std::string name) : requiredSize(0), name(std::move(name))
 {
