@@ -21,3 +21,15 @@ bool SearchesCurrentDirectoryFor(const std::string& target)
 {
     return NeedCurrentDirectoryForExePathA(target.c_str()) != FALSE;
 }
+
+std::optional<std::string> FullPathName(const std::string& path)
+{
+    const std::wstring wide = ToWide(path);
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD result = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+        if (result == 0) return std::nullopt;
+        if (result < full.size()) return ToExactAnsi(full.substr(0, result));
+        full.assign(result, L'\0'); // too small: result is the size it needs
+    }
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // The process's current directory, however long, in the ANSI code page; empty
@@ -12,3 +13,8 @@ std::string ReadCurrentDirectory();
 // Not when Windows is told not to (NoDefaultCurrentDirectoryInExePath) and
 // the name holds no backslash, as cmd.exe and CreateProcess decide it.
 bool SearchesCurrentDirectoryFor(const std::string& target);
+
+// path made absolute by Windows' own rules (bin and .\bin below the current
+// directory, \bin at the root of its drive, C:bin in drive C's current
+// folder), or nothing when the result has no exact form in the ANSI code page.
+std::optional<std::string> FullPathName(const std::string& path);

@@ -3,7 +3,7 @@
 #include "CommandLine.h"
 #include "CurrentDirectory.h"
 #include "ElevatedStart.h"
-#include "PathExists.h"
+#include "PathText.h"
 #include "RvWinException.h"
 #include "StandardOutput.h"
 #include "Usage.h"
@@ -37,11 +37,11 @@ ElevatedCommand::ElevatedCommand(int argc, char** argv, PathContext context) : P
         ResolveDrivePath(target);
         return;
     }
-    if (SearchesCurrentDirectory(target) && PathExists(ToFullPath(target, false))) {
-        ResolveRelativePath(target);
-        return;
+    if (ResolveRelativePath(target)) return;
+    // .\tool.exe names the current folder's tool.exe, never one on the PATH.
+    if (NamesCurrentDirectory(target) || !FindOnPath(target)) {
+        throw RvWinException("指定されたファイルが見つかりませんでした。");
     }
-    if (!FindOnPath(target)) throw RvWinException("指定されたファイルが見つかりませんでした。");
 }
 
 void ElevatedCommand::JoinParameters(int argc, char** argv)

@@ -32,8 +32,12 @@ private:
 
     // The three ways of finding a target, tried in this order.
     void ResolveDrivePath(std::string target);
-    void ResolveRelativePath(std::string target);
+    bool ResolveRelativePath(std::string target);
     bool FindOnPath(std::string target);
+
+    // The one place that sets file and directory: when path exists, the
+    // shell is to start that very path, in workingDirectory.
+    bool UseIfPresent(const std::string& path, const std::string& workingDirectory);
 
     std::string file;
     std::string directory;

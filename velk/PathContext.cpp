@@ -11,9 +11,8 @@ std::string PathContext::ToFullPath(std::string path, bool useBaseDirectory) con
     if (path[1] == ':') return path;
 
     const std::string& base = useBaseDirectory ? baseDirectory : currentDirectory;
-    if (path[0] == '.' && path[1] == '.') {
-        return base.substr(0, FindLastCharacter(base, '\\')) + path.substr(2);
-    }
-    if (path[0] == '.') return base + path.substr(1);
+    // Only .\ and ..\ are folders; .x.exe and ..x.exe are names like any other.
+    if (path.compare(0, 3, "..\\") == 0) return base.substr(0, FindLastCharacter(base, '\\')) + path.substr(2);
+    if (path.compare(0, 2, ".\\") == 0) return base + path.substr(1);
     return base + '\\' + path;
 }

@@ -11,8 +11,9 @@ struct PathContext {
 
     // The path made absolute against baseDirectory (useBaseDirectory) or
     // currentDirectory. A path whose second byte is ':' is taken as absolute;
-    // one leading .. climbs one folder of the base, one leading . means the
-    // base itself. Throws std::runtime_error for an empty path and
-    // std::out_of_range for a one-byte one.
+    // a leading ..\ climbs one folder of the base, a leading .\ means the base
+    // itself; any other leading dot is part of a name. Throws
+    // std::runtime_error for an empty path and std::out_of_range for a
+    // one-byte one.
     std::string ToFullPath(std::string path, bool useBaseDirectory) const;
 };

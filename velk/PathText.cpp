@@ -24,3 +24,14 @@ std::string DrivePathDirectory(const std::string& target)
     if (end == std::string::npos) end = 2;
     return target.substr(0, end);
 }
+
+bool NamesCurrentDirectory(const std::string& target)
+{
+    const std::size_t dots = target.compare(0, 2, "..") == 0 ? 2 : target.compare(0, 1, ".") == 0 ? 1 : 0;
+    return dots > 0 && target.size() > dots && (target[dots] == '\\' || target[dots] == '/');
+}
+
+bool IsFullPath(const std::string& entry)
+{
+    return entry.compare(0, 2, "\\\\") == 0 || (entry.size() >= 3 && entry[1] == ':' && entry[2] == '\\');
+}

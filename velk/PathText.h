@@ -31,6 +31,16 @@ bool ListContains(TextList::const_iterator first, TextList::const_iterator last,
 // characters included, stays as it is.
 std::string ToUpperAscii(std::string text);
 
+// A name written from the current folder (.\tool.exe, ..\tool.exe, or the
+// same with slashes): whoever writes it means that folder and no other, so it
+// is never looked for along the PATH.
+bool NamesCurrentDirectory(const std::string& target);
+
+// A PATH entry that names its folder whatever the current directory: a drive
+// letter, a colon and a backslash, or a network path (\\server\share). Any
+// other entry (bin, .\bin, \bin, C:bin) is relative, as cmd.exe takes it.
+bool IsFullPath(const std::string& entry);
+
 // The working directory of a program named by a drive-letter path: the part
 // before its last backslash (C:\Tools\tool.exe gives C:\Tools, C:\tool.exe
 // gives C:), else before its last slash (C:/Tools/tool.exe gives C:/Tools),

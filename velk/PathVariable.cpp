@@ -1,6 +1,7 @@
 #include "PathVariable.h"
 
 #include "AnsiText.h"
+#include "CurrentDirectory.h"
 #include "EnvironmentVariable.h"
 
 TextList PathDirectories()
@@ -11,6 +12,19 @@ TextList PathDirectories()
     TextList directories;
     for (const std::wstring& entry : SplitText(EnvironmentVariable("PATH").WideValue(), L';')) {
         if (std::optional<std::string> exact = ToExactAnsi(entry)) directories.push_back(std::move(*exact));
+    }
+    return directories;
+}
+
+TextList PathSearchDirectories()
+{
+    TextList directories;
+    for (std::string& entry : PathDirectories()) {
+        if (IsFullPath(entry)) {
+            directories.push_back(std::move(entry));
+        } else if (std::optional<std::string> full = FullPathName(entry)) {
+            directories.push_back(std::move(*full));
+        }
     }
     return directories;
 }

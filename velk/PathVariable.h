@@ -7,5 +7,10 @@
 // Throws std::runtime_error when PATH does not exist or cannot be read.
 TextList PathDirectories();
 
-// The same entries with a to z upper-cased, for the on-PATH test.
+// The folders that the entries name, for the search: a relative entry made
+// absolute against the current directory as cmd.exe takes it (and passed
+// over when that has no exact form), the others as they stand.
+TextList PathSearchDirectories();
+
+// The entries as they stand with a to z upper-cased, for the on-PATH test.
 TextList GetUpperPathDirectories();

@@ -10,9 +10,9 @@
 void ElevatedCommand::ResolveDrivePath(std::string target)
 {
     PathIndex index;
-    if (!PathExists(target)) throw RvWinException("指定されたファイルが見つかりません。");
-    file = target;
-    directory = DrivePathDirectory(target);
+    if (!UseIfPresent(target, DrivePathDirectory(target))) {
+        throw RvWinException("指定されたファイルが見つかりません。");
+    }
 
     // Remember the folder unless the PATH has it (letter case aside) or the
     // index lists it already (letter case counting).
@@ -22,21 +22,25 @@ void ElevatedCommand::ResolveDrivePath(std::string target)
     }
 }
 
-void ElevatedCommand::ResolveRelativePath(std::string target)
+bool ElevatedCommand::ResolveRelativePath(std::string target)
 {
-    file = ToFullPath(target, false);
-    directory = currentDirectory;
+    return SearchesCurrentDirectory(target) && UseIfPresent(ToFullPath(target, false), currentDirectory);
 }
 
 bool ElevatedCommand::FindOnPath(std::string target)
 {
     const std::size_t folderEnd = FindLastCharacter(target, '\\');
-    for (const std::string& entry : PathDirectories()) {
-        const std::string candidate = entry + '\\' + target;
-        if (!PathExists(candidate)) continue;
-        file = candidate;
-        directory = folderEnd == std::string::npos ? entry : entry + '\\' + target.substr(0, folderEnd);
-        return true;
+    for (const std::string& entry : PathSearchDirectories()) {
+        const std::string folder = folderEnd == std::string::npos ? entry : entry + '\\' + target.substr(0, folderEnd);
+        if (UseIfPresent(entry + '\\' + target, folder)) return true;
     }
     return false;
+}
+
+bool ElevatedCommand::UseIfPresent(const std::string& path, const std::string& workingDirectory)
+{
+    if (!PathExists(path)) return false;
+    file = path;
+    directory = workingDirectory;
+    return true;
 }

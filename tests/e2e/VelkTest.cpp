@@ -131,6 +131,53 @@ TEST_F(Velk, PathTargetsStartInTheirPathEntry)
     }
 }
 
+// The program started is the one named: .\ and ..\ only from the current
+// folder, a leading dot as part of a name, and a relative PATH entry as the
+// folder below the current one that velk checked, started there.
+TEST_F(Velk, StartsTheVeryFileNamed)
+{
+    const std::string work = root + "\\w\\a\\work";
+    const std::string onPath = root + "\\w\\p\\q";
+    PlaceRecorder(onPath + "\\setup.exe");
+    PlaceRecorder(root + "\\w\\p\\setup.exe"); // ..\ read from the PATH entry
+    PlaceRecorder(onPath + "\\here.exe");
+    PlaceRecorder(work + "\\here.exe");
+    PlaceRecorder(work + "\\.x.exe");
+    PlaceRecorder(work + "\\..x.exe");
+    PlaceRecorder(root + "\\w\\a\\workx.exe"); // a leading dot read as .\ or ..\ .
+    PlaceRecorder(root + "\\w\\ax.exe");
+    PlaceRecorder(work + "\\bin\\tool.exe");
+    PlaceRecorder(work + "\\bin\\bin\\tool.exe"); // bin\tool.exe started from bin
+    PlaceRecorder(root + "\\top\\top.exe");
+    const std::string system32 = ";C:\\windows\\system32";
+    struct Case {
+        std::string target;
+        std::string path;
+        std::string record; // empty: nothing may start
+    };
+    const Case cases[] = {
+        {".\\setup.exe", onPath + system32, ""},
+        {"..\\setup.exe", onPath + system32, ""},
+        {".\\here.exe", onPath + system32, Started(work + "\\here.exe", work)},
+        {".x.exe", onPath + system32, Started(work + "\\.x.exe", work)},
+        {"..x.exe", onPath + system32, Started(work + "\\..x.exe", work)},
+        {"tool.exe", "bin" + system32, Started(work + "\\bin\\tool.exe", work + "\\bin")},
+        {"top.exe", root.substr(2) + "\\top" + system32, Started(root + "\\top\\top.exe", root + "\\top")},
+    };
+    for (const Case& c : cases) {
+        DeleteFileA(log.c_str());
+        env.Set("PATH", c.path);
+        const ProcessResult result = Run(c.target, work);
+        EXPECT_EQ(c.record.empty() ? kNotFound : "", result.output) << c.target;
+        EXPECT_EQ(c.record.empty() ? 1u : 0u, result.exitCode) << c.target;
+        if (c.record.empty()) {
+            EXPECT_FALSE(WaitForFile(log, 500)) << c.target << ": started " << ReadFileBytes(log);
+        } else {
+            EXPECT_EQ(c.record, Record()) << c.target;
+        }
+    }
+}
+
 TEST_F(Velk, TargetsNotFound)
 {
     struct Case {

@@ -83,6 +83,10 @@ TEST(PathText, ToFullPath)
         {&context, ".\\tool.exe", false, "C:\\work\\src\\tool.exe"},
         {&context, "..\\bin\\tool.exe", false, "C:\\work\\bin\\tool.exe"},
         {&context, "..\\..\\tool.exe", false, "C:\\work\\..\\tool.exe"}, // only one .. is taken
+        {&context, ".x.exe", false, "C:\\work\\src\\.x.exe"},              // a dot that begins a name
+        {&context, "..x.exe", false, "C:\\work\\src\\..x.exe"},
+        {&context, "..", false, "C:\\work\\src\\.."},
+        {&root, ".\\tool.exe", false, "C:\\\\tool.exe"},
         {&context, "D:\\x.exe", false, "D:\\x.exe"},
         {&context, "1:x", false, "1:x"},
         {&context, "a.exe", true, "C:\\base\\a.exe"},
@@ -91,6 +95,22 @@ TEST(PathText, ToFullPath)
         {&japanese, "..\\x.exe", false, "C:\\ソフト\\x.exe"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.expected, c.context->ToFullPath(c.path, c.useBase)) << c.path;
+}
+
+TEST(PathText, WhatNamesTheCurrentFolderAndWhatIsAFullPath)
+{
+    for (const char* target : {".\\tool.exe", "..\\tool.exe", "./tool.exe", "../tool.exe", "..\\..\\x.exe", ".\\"}) {
+        EXPECT_TRUE(NamesCurrentDirectory(target)) << target;
+    }
+    for (const char* target : {"tool.exe", ".x.exe", "..x.exe", "...\\x.exe", ".", "..", "sub\\.\\x.exe", "C:.\\x"}) {
+        EXPECT_FALSE(NamesCurrentDirectory(target)) << target;
+    }
+    for (const char* entry : {"C:\\Tools", "c:\\", "\\\\server\\share", "\\\\?\\C:\\x"}) {
+        EXPECT_TRUE(IsFullPath(entry)) << entry;
+    }
+    for (const char* entry : {"bin", ".\\bin", "..\\bin", "\\bin", "C:bin", "C:", "C:/bin", "\"C:\\bin\"", ""}) {
+        EXPECT_FALSE(IsFullPath(entry)) << entry;
+    }
 }
 
 TEST(PathText, ToFullPathRejectsEmptyAndOneByte)
