@@ -10,7 +10,7 @@ runs=${1:-30}
 [ "$runs" -ge 20 ] || { echo "at least 20 runs" >&2; exit 2; }
 
 bash scripts/setup.sh >/dev/null
-cmake -S . -B build -G Ninja --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake >/dev/null
+bash scripts/configure.sh --no-warn-unused-cli >/dev/null
 cmake --build build --target velk tamrel >/dev/null
 
 work=build/bench

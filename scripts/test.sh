@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DWARNINGS_AS_ERRORS=ON
+bash scripts/configure.sh
 cmake --build build
 cmake --build build --target package
 
