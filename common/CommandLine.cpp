@@ -3,10 +3,27 @@
 #include "AnsiText.h"
 
 #include <cstddef>
+#include <cstring>
 
-void AppendQuotedArgument(std::string& commandLine, const std::string& argument)
+namespace {
+
+// Whether one of the single-byte characters is in text; the trail bytes of
+// double-byte characters are not looked at.
+bool HoldsAnyOf(const std::string& text, const char* characters)
 {
-    if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos) {
+    for (std::size_t i = 0; i < text.size(); i = NextCharacter(text, i)) {
+        if (NextCharacter(text, i) == i + 1 && text[i] != '\0' && std::strchr(characters, text[i]) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Quoted by the C runtime's rules when it is empty or holds one of
+// needsQuotes.
+void AppendArgument(std::string& commandLine, const std::string& argument, const char* needsQuotes)
+{
+    if (!argument.empty() && !HoldsAnyOf(argument, needsQuotes)) {
         commandLine += argument;
         return;
     }
@@ -34,4 +51,26 @@ void AppendQuotedArgument(std::string& commandLine, const std::string& argument)
     }
     commandLine.append(backslashes * 2, '\\');
     commandLine += '"';
+}
+
+} // namespace
+
+void AppendQuotedArgument(std::string& commandLine, const std::string& argument)
+{
+    AppendArgument(commandLine, argument, " \t\n\v\"");
+}
+
+bool BatchFileCanReceive(const std::string& argument)
+{
+    return !HoldsAnyOf(argument, "\"%\r\n");
+}
+
+void AppendBatchArgument(std::string& commandLine, const std::string& argument)
+{
+    // Outside quotes cmd.exe starts commands at & and |, redirects at < and
+    // >, escapes with ^, groups with brackets and splits parameters at , ; =
+    // as at spaces. Inside quotes these are plain characters. (! is quoted
+    // too, though delayed expansion, off unless switched on, would still
+    // read !NAME! there: it replaces text, it starts no command.)
+    AppendArgument(commandLine, argument, " \t\v\f&|<>^(),;=!");
 }

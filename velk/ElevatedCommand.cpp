@@ -46,10 +46,19 @@ ElevatedCommand::ElevatedCommand(int argc, char** argv, PathContext context) : P
 
 void ElevatedCommand::JoinParameters(int argc, char** argv)
 {
+    // A batch file's parameters are read by cmd.exe, as part of a command
+    // line: they must stay data there.
+    const bool batch = IsBatchFile(argv[1]);
     parameters.clear();
     for (int i = 2; i < argc; ++i) {
         if (i > 2) parameters += ' ';
-        AppendQuotedArgument(parameters, argv[i]);
+        if (!batch) {
+            AppendQuotedArgument(parameters, argv[i]);
+        } else if (BatchFileCanReceive(argv[i])) {
+            AppendBatchArgument(parameters, argv[i]);
+        } else {
+            throw RvWinException("バッチファイルに渡せない文字 (\" % 改行) が引数にあります。");
+        }
     }
 }
 

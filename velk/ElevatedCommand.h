@@ -12,8 +12,9 @@
 class ElevatedCommand : public PathContext {
 public:
     // Dispatches the command line and resolves the target. Throws
-    // RvWinException when the target is not found, std::out_of_range for a
-    // target shorter than two bytes, std::runtime_error for environment errors.
+    // RvWinException when the target is not found or a batch file's argument
+    // cannot be passed to it as data, std::out_of_range for a target shorter
+    // than two bytes, std::runtime_error for environment errors.
     ElevatedCommand(int argc, char** argv, PathContext context);
 
     // Prints the short help for a help request; otherwise asks the shell to

@@ -35,3 +35,13 @@ bool IsFullPath(const std::string& entry)
 {
     return entry.compare(0, 2, "\\\\") == 0 || (entry.size() >= 3 && entry[1] == ':' && entry[2] == '\\');
 }
+
+bool IsBatchFile(const std::string& target)
+{
+    // Neither dots, spaces nor the letters of .bat after a dot can be the
+    // trail byte of a double-byte character.
+    const std::size_t last = target.find_last_not_of(". ");
+    if (last == std::string::npos || last < 3) return false;
+    const std::string extension = ToUpperAscii(target.substr(last - 3, 4));
+    return extension == ".BAT" || extension == ".CMD";
+}

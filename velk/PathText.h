@@ -36,6 +36,11 @@ std::string ToUpperAscii(std::string text);
 // is never looked for along the PATH.
 bool NamesCurrentDirectory(const std::string& target);
 
+// Whether Windows runs the target through cmd.exe: its name ends in .bat or
+// .cmd, in any letter case, once the trailing dots and spaces that Windows
+// drops from a file name are gone (run.BAT. . is run.bat).
+bool IsBatchFile(const std::string& target);
+
 // A PATH entry that names its folder whatever the current directory: a drive
 // letter, a colon and a backslash, or a network path (\\server\share). Any
 // other entry (bin, .\bin, \bin, C:bin) is relative, as cmd.exe takes it.

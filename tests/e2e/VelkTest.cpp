@@ -178,6 +178,88 @@ TEST_F(Velk, StartsTheVeryFileNamed)
     }
 }
 
+// A batch file's arguments, read by Wine's own cmd.exe (this test runs with
+// it in place of the recorder), stay data. run.bat
+// hands %* on to the recorder beside it, which writes down what arrived; what
+// an injected command would start, pwned.exe, is a recorder too, and writes
+// elsewhere (run.bat points its own recorder at the log).
+TEST_F(Velk, BatchFileArgumentsAreNeverCommands)
+{
+    const std::string scripts = root + "\\scripts";
+    const std::string onPath = root + "\\onpath";
+    const std::string pwned = scripts + "\\pwned.exe";
+    const std::string injected = root + "\\injected.txt";
+    PlaceRecorder(pwned);
+    for (const std::string& folder : {scripts, onPath}) {
+        PlaceRecorder(folder + "\\recorder.exe");
+        for (const char* name : {"\\run.bat", "\\run.cmd"}) {
+            WriteFileBytes(folder + name, "@setlocal\r\n@set RECORDER_LOG=" + log + "\r\n@\"%~dp0recorder.exe\" %*\r\n");
+        }
+    }
+    const std::vector<std::string> files = ListFolder(scripts);
+    const std::string orvane = appData + "\\Orvane";
+    MakeDirectories(orvane);
+    env.Set("RECORDER_LOG", injected);
+    env.Set("PATH", "C:\\windows\\system32;" + onPath);
+
+    const std::string run = scripts + "\\run.bat";
+    const std::string refused = "バッチファイルに渡せない文字 (\" % 改行) が引数にあります。\r\n";
+    struct Case {
+        std::string arguments;
+        std::vector<std::string> arrived; // {"refused"}: nothing may start
+    };
+    const Case cases[] = {
+        // First, while the index is empty: a start would record scripts.
+        {run + " a\\\"&calc&\\\"b", {"refused"}},
+        {run + " %PATH%", {"refused"}},
+        {run + " ok \"a\nb\"", {"refused"}},
+        {run + " ok \"a\rb\"", {"refused"}},
+        {run + " a&" + pwned, {"a&" + pwned}},
+        {run + " a|" + pwned, {"a|" + pwned}},
+        {run + " a>" + scripts + "\\out.txt", {"a>" + scripts + "\\out.txt"}},
+        {run + " x^&(" + pwned + ")", {"x^&(" + pwned + ")"}},
+        {scripts + "\\RUN.BAT a&" + pwned, {"a&" + pwned}},
+        {scripts + "\\run.CmD a&" + pwned, {"a&" + pwned}},
+        {run + ". a&" + pwned, {"a&" + pwned}},
+        {"\"" + run + ". .\" a&" + pwned, {"a&" + pwned}},
+        {"run.bat a&" + pwned, {"a&" + pwned}}, // found on the PATH
+        {run + " plain \"two words\" \"フォルダ ソ\" \"\" ,;= ソ表 \"end\\\\\"",
+         {"plain", "two words", "フォルダ ソ", "", ",;=", "ソ表", "end\\"}},
+        {run, {}},
+    };
+    for (const Case& c : cases) {
+        DeleteFileA(log.c_str());
+        DeleteFileA(injected.c_str());
+        const ProcessResult result = Run(c.arguments);
+        const bool isRefused = c.arrived == std::vector<std::string>{"refused"};
+        EXPECT_EQ(isRefused ? refused : "", result.output) << c.arguments;
+        EXPECT_EQ(isRefused ? 1u : 0u, result.exitCode) << c.arguments;
+        if (isRefused) {
+            EXPECT_FALSE(WaitForFile(log, 500)) << c.arguments << ": started " << ReadFileBytes(log);
+            EXPECT_EQ(std::vector<std::string>{}, ListFolder(orvane)) << c.arguments;
+        } else {
+            std::string arrived;
+            for (const std::string& argument : c.arrived) arrived += "argument=" + argument + "\n";
+            const std::string record = Record();
+            const std::size_t first = record.find("\nargument=");
+            EXPECT_EQ(0u, record.find("command line=")) << c.arguments << ": " << record;
+            EXPECT_EQ(arrived, first == std::string::npos ? "" : record.substr(first + 1)) << c.arguments;
+        }
+        EXPECT_FALSE(WaitForFile(injected, 500)) << c.arguments << ": injected " << ReadFileBytes(injected);
+        EXPECT_EQ(files, ListFolder(scripts)) << c.arguments;
+    }
+
+    // A program's arguments go as they are: the program's own runtime, not
+    // cmd.exe, reads them.
+    DeleteFileA(log.c_str());
+    env.Set("RECORDER_LOG", log);
+    const ProcessResult result = Run(scripts + "\\recorder.exe \"a&b\" %PATH%");
+    EXPECT_EQ("", result.output);
+    EXPECT_EQ("command line=\"" + scripts + "\\recorder.exe\" a&b %PATH%\ndirectory=" + scripts +
+                  "\nargument=a&b\nargument=%PATH%\n",
+              Record());
+}
+
 TEST_F(Velk, TargetsNotFound)
 {
     struct Case {

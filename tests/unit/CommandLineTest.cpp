@@ -35,6 +35,41 @@ TEST(CommandLine, QuotesByTheWindowsRules)
     }
 }
 
+TEST(CommandLine, BatchFileArgumentsAreQuotedForCmd)
+{
+    struct Case {
+        std::string argument;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"plain", "plain"},
+        {"C:\\path\\", "C:\\path\\"},
+        {"", "\"\""},
+        {"b c", "\"b c\""},
+        {"dir with\\", "\"dir with\\\\\""},
+        {"a&b", "\"a&b\""},
+        {"a|b", "\"a|b\""},
+        {"<in>", "\"<in>\""},
+        {"^(x)", "\"^(x)\""},
+        {"a,b", "\"a,b\""},
+        {"a;b", "\"a;b\""},
+        {"k=v", "\"k=v\""},
+        {"hi!", "\"hi!\""},
+        {"ソ表", "ソ表"},                 // trail bytes 5C, 7C and 5E are no characters of cmd's
+        {"\x83\x7C\x83\x5E", "\x83\x7C\x83\x5E"},
+        {"フォルダ ソ", "\"フォルダ ソ\""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_TRUE(BatchFileCanReceive(c.argument)) << c.argument;
+        std::string line;
+        AppendBatchArgument(line, c.argument);
+        EXPECT_EQ(c.expected, line) << c.argument;
+    }
+    for (const char* argument : {"a\"b", "%PATH%", "100%", "a\nb", "a\rb", "\""}) {
+        EXPECT_FALSE(BatchFileCanReceive(argument)) << argument;
+    }
+}
+
 TEST(CommandLine, AppendsToWhatIsThere)
 {
     std::string line = "user ";

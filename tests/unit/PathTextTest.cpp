@@ -113,6 +113,18 @@ TEST(PathText, WhatNamesTheCurrentFolderAndWhatIsAFullPath)
     }
 }
 
+TEST(PathText, BatchFilesByTheirNames)
+{
+    for (const char* target : {"run.bat", "RUN.BAT", "x.CmD", "C:\\t\\run.bat", "run.bat.", "run.bat. .", "run.cmd  ",
+                               ".bat", "ソ.bat", "sub\\run.cmd"}) {
+        EXPECT_TRUE(IsBatchFile(target)) << target;
+    }
+    for (const char* target : {"run.exe", "run.bat.exe", "runbat", "run.bats", "run.bat\\x", "bat", "...", "",
+                               "cmd.exe", "run.ba t"}) {
+        EXPECT_FALSE(IsBatchFile(target)) << target;
+    }
+}
+
 TEST(PathText, ToFullPathRejectsEmptyAndOneByte)
 {
     PathContext context{"C:\\", "C:\\"};
