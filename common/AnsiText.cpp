@@ -13,6 +13,13 @@ std::size_t NextCharacter(const std::string& text, std::size_t index)
     return index + 1;
 }
 
+std::size_t CharacterCount(const std::string& text)
+{
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); i = NextCharacter(text, i)) ++count;
+    return count;
+}
+
 std::size_t FindLastCharacter(const std::string& text, char wanted)
 {
     std::size_t found = std::string::npos;

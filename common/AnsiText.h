@@ -15,6 +15,9 @@ bool IsLeadByte(char byte);
 // very end stands alone.
 std::size_t NextCharacter(const std::string& text, std::size_t index);
 
+// How many characters text holds: a double-byte character counts once.
+std::size_t CharacterCount(const std::string& text);
+
 // Index of the last character that is the single byte wanted, or npos.
 std::size_t FindLastCharacter(const std::string& text, char wanted);
 

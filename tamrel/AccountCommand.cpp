@@ -1,8 +1,16 @@
 #include "AccountCommand.h"
 
+#include "AnsiText.h"
 #include "CommandLine.h"
 #include "ElevatedStart.h"
 #include "RvWinException.h"
+
+namespace {
+
+// The longest password, in characters, that net.exe sets without asking.
+const std::size_t kLongestUnaskedPassword = 14;
+
+} // namespace
 
 void BuildNetUserParameters(SecretText& parameters, const std::string& userName, const SecretText& password)
 {
@@ -13,6 +21,12 @@ void BuildNetUserParameters(SecretText& parameters, const std::string& userName,
     AppendQuotedArgument(text, userName);
     text += ' ';
     AppendQuotedArgument(text, password.Text());
+    // Windows' net.exe asks before it sets a password of more than 14
+    // characters, which Windows before 2000 cannot use: "Do you want to
+    // continue this operation? (Y/N) [Y]". In the hidden window nobody can
+    // answer, and NET commands take /Y as the answer yes. (Wine's net.exe
+    // asks nothing; this follows what Windows documents.)
+    if (CharacterCount(password.Text()) > kLongestUnaskedPassword) text += " /Y";
 }
 
 SHELLEXECUTEINFOA NetUserLaunchRecord(const char* parameters)
@@ -30,10 +44,30 @@ void RefusePassword(const std::string& password)
     if (password[0] == '/' || password == "*") throw RvWinException("password must not begin with '/' or be '*'.");
 }
 
+namespace {
+
+// How long an ended account tool may take to be gone.
+const DWORD kEndWaitMs = 5000;
+
+// Ends the account tool; true once it is no longer running.
+bool EndAccountTool(HANDLE process)
+{
+    if (!TerminateProcess(process, ERROR_TIMEOUT)) return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    return WaitForSingleObject(process, kEndWaitMs) == WAIT_OBJECT_0;
+}
+
+} // namespace
+
 void AwaitAccountTool(HANDLE process, DWORD timeoutMs)
 {
     const DWORD waited = WaitForSingleObject(process, timeoutMs);
-    if (waited == WAIT_TIMEOUT) throw RvWinException("net.exe did not finish within 60 seconds.");
+    if (waited == WAIT_TIMEOUT) {
+        // Left running, it could still change the password after tamrel has
+        // reported that it did not.
+        std::string message = "net.exe did not finish within 60 seconds.";
+        if (!EndAccountTool(process)) message += "\nnet.exe is still running and may yet change the password.";
+        throw RvWinException(message.c_str());
+    }
     if (waited != WAIT_OBJECT_0) throw RvWinException();
     DWORD exitCode = 0;
     if (!GetExitCodeProcess(process, &exitCode)) throw RvWinException();

@@ -9,7 +9,8 @@
 
 // The account tool that sets the password, and how it is asked to.
 
-// "user NAME PASSWORD", each quoted so that net.exe receives one argument.
+// "user NAME PASSWORD", each quoted so that net.exe receives one argument,
+// and " /Y" after a password that net.exe would ask about.
 void BuildNetUserParameters(SecretText& parameters, const std::string& userName, const SecretText& password);
 
 // The elevated start of net.exe in the system folder, with a hidden window.
@@ -21,4 +22,7 @@ void RefuseUserName(const std::string& userName);
 void RefusePassword(const std::string& password);
 
 // Waits for the account tool and throws RvWinException unless it ended with 0.
+// One that does not end in time is ended, so it cannot change the password
+// after the failure is reported; where Windows refuses that, the message
+// says so.
 void AwaitAccountTool(HANDLE process, DWORD timeoutMs);

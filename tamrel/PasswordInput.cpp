@@ -2,6 +2,7 @@
 
 #include "AnsiText.h"
 
+#include <atomic>
 #include <optional>
 #include <string>
 
@@ -102,8 +103,14 @@ ConsoleKeys::ConsoleKeys()
 
 ConsoleKeys::~ConsoleKeys()
 {
+    Restore();
+}
+
+void ConsoleKeys::Restore()
+{
     if (modeChanged_) SetConsoleMode(input_.get(), mode_);
     SecureZeroMemory(&repeated_, sizeof repeated_);
+    repeats_ = 0;
 }
 
 int ConsoleKeys::Next()
@@ -123,4 +130,35 @@ int ConsoleKeys::Next()
         SecureZeroMemory(&record, sizeof record);
         return repeated_;
     }
+}
+
+namespace {
+
+// The guard of the password being read, for the handler's thread.
+std::atomic<EndingGuard*> activeGuard{nullptr};
+
+} // namespace
+
+EndingGuard::EndingGuard(ConsoleKeys& console, SecretText& password) : console_(console), password_(password)
+{
+    activeGuard = this;
+    SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
+
+EndingGuard::~EndingGuard()
+{
+    SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
+    activeGuard = nullptr;
+}
+
+BOOL WINAPI EndingGuard::OnConsoleEvent(DWORD)
+{
+    // Every event that reaches here ends the process: the console is not
+    // left without echo for whatever reads it next, nor the password in
+    // memory.
+    if (EndingGuard* guard = activeGuard) {
+        guard->console_.Restore();
+        guard->password_.Clear();
+    }
+    return FALSE;
 }

@@ -37,10 +37,35 @@ public:
 
     int Next();
 
+    // Gives the console its mode back and forgets the last key; the
+    // destructor does the same.
+    void Restore();
+
 private:
     Handle input_;
     DWORD mode_ = 0;
     bool modeChanged_ = false;
     wchar_t repeated_ = 0; // a held key delivers its character again
     WORD repeats_ = 0;
+};
+
+// While it lives, the console events that end the process without its own
+// clean-up (Ctrl+Break, closing the console window, logoff, shutdown) first
+// give the console its mode back and clear the password; then the system's
+// handler ends tamrel as usual. Typed, Ctrl+C is a key (the console reads
+// raw), and cancels.
+class EndingGuard {
+public:
+    EndingGuard(ConsoleKeys& console, SecretText& password);
+    ~EndingGuard();
+    EndingGuard(const EndingGuard&) = delete;
+    EndingGuard& operator=(const EndingGuard&) = delete;
+
+    // The handler that the system calls, on a thread of its own. Returns
+    // FALSE, so that the next handler, the system's, ends the process.
+    static BOOL WINAPI OnConsoleEvent(DWORD event);
+
+private:
+    ConsoleKeys& console_;
+    SecretText& password_;
 };

@@ -35,6 +35,11 @@ void SecretText::Truncate(std::size_t count)
     text_.resize(size);
 }
 
+void SecretText::Clear()
+{
+    Wipe(text_);
+}
+
 void SecretText::Wipe(std::string& text)
 {
     // The whole buffer, not just the bytes in use: removed bytes lived there too.

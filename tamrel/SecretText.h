@@ -18,6 +18,9 @@ public:
     void Append(char byte);
     // Removes the last count bytes, overwriting them.
     void Truncate(std::size_t count);
+    // Overwrites the whole buffer and empties the text, in place: nothing is
+    // allocated or freed, so it may run while the program is ending.
+    void Clear();
 
     // For appending in place after Reserve.
     std::string& Text() { return text_; }

@@ -22,10 +22,12 @@ RvWinException Unrepresentable(const char* what)
     return RvWinException(message.c_str());
 }
 
-// The console is given its mode back before anything more is written.
+// The console is given its mode back before anything more is written, also
+// when a console event ends tamrel while it reads.
 InputEnd ReadPasswordFromConsole(SecretText& password)
 {
     ConsoleKeys console;
+    const EndingGuard guard(console, password);
     return ReadPassword([&console] { return console.Next(); }, password);
 }
 

@@ -147,19 +147,24 @@ class Tamrel(unittest.TestCase):
 
     def test_characters_outside_the_code_page(self):
         """A look-alike would reach another account or set another password:
-        the name is refused before the prompt, such a password at Enter."""
+        the name is refused before the prompt, such a password at Enter.
+        Past 14 characters (not bytes), /Y answers net.exe's question."""
         refused = b" has a character that code page 932 cannot represent.\r\n"
-        cases = [  # name, keys as the terminal sends them (UTF-8), output, status, password that net.exe got
+        entered = prompt(b"bob") + b"\r\n"
+        cases = [  # name, keys as the terminal sends them (UTF-8), output, status, what net.exe got after the name
             ("M\u00fcller", None, b"user name" + refused, 1, None),
             ("bob", "p\u00e91\r", prompt(b"bob") + b"\r\npassword" + refused, 1, None),
-            ("bob", "パス1\r", prompt(b"bob") + b"\r\n", 0, "パス1"),
-            ("bob", "パス\x081\r", prompt(b"bob") + b"\r\n", 0, "パ1"),  # Backspace takes both bytes
+            ("bob", "パス1\r", entered, 0, ["パス1"]),
+            ("bob", "パス\x081\r", entered, 0, ["パ1"]),  # Backspace takes both bytes
+            ("bob", "abcdefghijklmn\r", entered, 0, ["abcdefghijklmn"]),
+            ("bob", "abcdefghijklmno\r", entered, 0, ["abcdefghijklmno", "/Y"]),
+            ("bob", "パスワードパスワ\r", entered, 0, ["パスワードパスワ"]),
         ]
-        for name, keys, output, status, password in cases:
+        for name, keys, output, status, net_arguments in cases:
             run = run_tamrel([name], None if keys is None else keys.encode())
             self.assertEqual((output, status), (run.output, run.status), (name, keys))
-            expected = password and record_for(b"user bob " + password.encode("cp932"), b"user", b"bob",
-                                               password.encode("cp932"))
+            arguments = [a.encode("cp932") for a in net_arguments or []]
+            expected = net_arguments and record_for(b" ".join([b"user bob"] + arguments), b"user", b"bob", *arguments)
             self.assertEqual(expected, run.record, (name, keys))
 
     def test_failure_of_net_exe_is_reported(self):

@@ -1,9 +1,12 @@
 #include "AccountCommand.h"
+#include "ElevatedStart.h"
+#include "Harness.h"
 #include "RvWinException.h"
 #include "WinHandle.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -17,14 +20,20 @@ std::string Parameters(const std::string& name, const std::string& secret)
     return parameters.Text();
 }
 
-std::string Refusal(void (*check)(const std::string&), const std::string& text)
+// The message of the RvWinException that action throws, or "".
+std::string Failure(const std::function<void()>& action)
 {
     try {
-        check(text);
+        action();
         return "";
     } catch (const RvWinException& error) {
         return error.message();
     }
+}
+
+std::string Refusal(void (*check)(const std::string&), const std::string& text)
+{
+    return Failure([&] { check(text); });
 }
 
 TEST(AccountCommand, ParametersQuoteNameAndPasswordAsOneArgumentEach)
@@ -34,6 +43,12 @@ TEST(AccountCommand, ParametersQuoteNameAndPasswordAsOneArgumentEach)
     EXPECT_EQ("user \"\" x", Parameters("", "x"));
     EXPECT_EQ("user \"a\\\"b\" \"p\\\\\\\"q\\\\\"", Parameters("a\"b", "p\\\"q\\"));
     EXPECT_EQ("user 管理者 パス", Parameters("管理者", "パス"));
+    // Past 14 characters, /Y answers net.exe's question; characters, not bytes.
+    EXPECT_EQ("user bob abcdefghijklmn", Parameters("bob", "abcdefghijklmn"));
+    EXPECT_EQ("user bob abcdefghijklmno /Y", Parameters("bob", "abcdefghijklmno"));
+    EXPECT_EQ("user bob \"abcdefghijkl m\"", Parameters("bob", "abcdefghijkl m")); // quotes do not count
+    EXPECT_EQ("user bob パスワードパスワード表", Parameters("bob", "パスワードパスワード表"));
+    EXPECT_EQ("user bob パスワードパスワードパスワード /Y", Parameters("bob", "パスワードパスワードパスワード"));
 }
 
 TEST(AccountCommand, LaunchRecord)
@@ -67,16 +82,32 @@ TEST(AccountCommand, RefusesWhatNetExeWouldTakeAsAnOption)
     EXPECT_EQ("", Refusal(RefusePassword, " /x"));
 }
 
-TEST(AccountCommand, AccountToolThatDoesNotFinishIsReported)
+TEST(AccountCommand, AccountToolThatDoesNotFinishIsEndedAndReported)
 {
-    // An event that is never set stands for a process that never ends.
+    // The recorder stands in for net.exe, started as tamrel starts it, and
+    // does not end for two minutes.
+    const std::string folder = "C:\\velk-unit\\AccountTool";
+    const std::string log = folder + "\\record.txt";
+    MakeFreshDirectory(folder);
+    SetEnvironmentVariableA("RECORDER_LOG", log.c_str());
+    SetEnvironmentVariableA("RECORDER_WAIT", "120000");
+    const std::string recorder = BinDirectory() + "\\recorder.exe";
+    SHELLEXECUTEINFOA record = MakeElevatedLaunchRecord(recorder.c_str(), "user bob secret", folder.c_str(), SW_HIDE);
+    const Handle process = StartElevated(record);
+    SetEnvironmentVariableA("RECORDER_WAIT", nullptr);
+    SetEnvironmentVariableA("RECORDER_LOG", nullptr);
+    ASSERT_TRUE(process.valid());
+    EXPECT_TRUE(WaitForFile(log, 30000));
+
+    const std::string timeout = "net.exe did not finish within 60 seconds.";
+    EXPECT_EQ(timeout, Failure([&] { AwaitAccountTool(process.get(), 100); }));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.get(), 0)) << "still running";
+    TerminateProcess(process.get(), 1);
+
+    // An event never ends, and cannot be ended.
     Handle neverEnds(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    try {
-        AwaitAccountTool(neverEnds.get(), 10);
-        FAIL();
-    } catch (const RvWinException& error) {
-        EXPECT_EQ("net.exe did not finish within 60 seconds.", error.message());
-    }
+    EXPECT_EQ(timeout + "\nnet.exe is still running and may yet change the password.",
+              Failure([&] { AwaitAccountTool(neverEnds.get(), 10); }));
 }
 
 } // namespace

@@ -1,4 +1,7 @@
+#include "AnsiText.h"
+#include "Harness.h"
 #include "PasswordInput.h"
+#include "WinHandle.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +90,60 @@ TEST(PasswordInput, LongPasswordsGrowWithoutLoss)
     std::vector<int> keys(1000, 'k');
     keys.push_back(13);
     EXPECT_EQ(std::string(1000, 'k'), Type(keys).password);
+}
+
+// What the handler does when Ctrl+Break, closing the window, logoff or
+// shutdown ends tamrel while it reads: called directly, as the system would.
+TEST(PasswordInput, ConsoleEventGivesTheModeBackAndClearsThePassword)
+{
+    // A console whose modes can be read and set: the one that Windows makes
+    // for a program started without a window (the recorder, waiting).
+    const std::string log = BinDirectory() + "\\console-owner.txt";
+    DeleteFileA(log.c_str());
+    Environment env;
+    env.Set("RECORDER_LOG", log);
+    env.Set("RECORDER_WAIT", "60000");
+    std::wstring line = L"recorder.exe";
+    std::wstring block = env.Block();
+    STARTUPINFOW startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION owner;
+    ASSERT_TRUE(CreateProcessW(ToWide(BinDirectory() + "\\recorder.exe").c_str(), &line[0], nullptr, nullptr, FALSE,
+                               CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT, &block[0], nullptr, &startup, &owner));
+    const Handle ownerThread(owner.hThread);
+    struct Ended : Handle {
+        using Handle::Handle;
+        ~Ended() { TerminateProcess(get(), 0); }
+    } const ownerProcess(owner.hProcess);
+    ASSERT_TRUE(WaitForFile(log, 30000)); // up, with its console
+    FreeConsole();
+    ASSERT_TRUE(AttachConsole(owner.dwProcessId));
+    const Handle input(CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr));
+    DWORD saved = 0;
+    ASSERT_TRUE(GetConsoleMode(input.get(), &saved));
+    ASSERT_NE(0u, saved);
+    SecretText password;
+    for (char c : std::string("secret")) password.Append(c);
+    const std::string& text = password.Text();
+    const char* buffer = text.data();
+    const std::size_t capacity = text.capacity();
+
+    ConsoleKeys console;
+    DWORD mode = saved;
+    EXPECT_TRUE(GetConsoleMode(input.get(), &mode));
+    EXPECT_EQ(0u, mode) << "reads raw";
+    const EndingGuard guard(console, password);
+    for (DWORD event : {CTRL_BREAK_EVENT, CTRL_CLOSE_EVENT, CTRL_LOGOFF_EVENT, CTRL_SHUTDOWN_EVENT}) {
+        SetConsoleMode(input.get(), 0);
+        EXPECT_FALSE(EndingGuard::OnConsoleEvent(event)) << "the system's handler ends the process";
+        EXPECT_TRUE(GetConsoleMode(input.get(), &mode));
+        EXPECT_EQ(saved, mode) << event;
+        EXPECT_TRUE(text.empty()) << event;
+        EXPECT_EQ(std::string(capacity, '\0'), std::string(buffer, capacity)) << event;
+    }
+    FreeConsole();
 }
 
 } // namespace
