@@ -37,34 +37,22 @@ TEST(CommandLine, QuotesByTheWindowsRules)
 
 TEST(CommandLine, BatchFileArgumentsAreQuotedForCmd)
 {
-    struct Case {
-        std::string argument;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"plain", "plain"},
-        {"C:\\path\\", "C:\\path\\"},
-        {"", "\"\""},
-        {"b c", "\"b c\""},
-        {"dir with\\", "\"dir with\\\\\""},
-        {"a&b", "\"a&b\""},
-        {"a|b", "\"a|b\""},
-        {"<in>", "\"<in>\""},
-        {"^(x)", "\"^(x)\""},
-        {"a,b", "\"a,b\""},
-        {"a;b", "\"a;b\""},
-        {"k=v", "\"k=v\""},
-        {"hi!", "\"hi!\""},
-        {"ソ表", "ソ表"},                 // trail bytes 5C, 7C and 5E are no characters of cmd's
-        {"\x83\x7C\x83\x5E", "\x83\x7C\x83\x5E"},
-        {"フォルダ ソ", "\"フォルダ ソ\""},
-    };
-    for (const Case& c : cases) {
-        EXPECT_TRUE(BatchFileCanReceive(c.argument)) << c.argument;
+    const auto quoted = [](const std::string& argument) {
+        EXPECT_TRUE(BatchFileCanReceive(argument)) << argument;
         std::string line;
-        AppendBatchArgument(line, c.argument);
-        EXPECT_EQ(c.expected, line) << c.argument;
+        AppendBatchArgument(line, argument);
+        return line;
+    };
+    for (char special : std::string(" \t&|<>^(),;=!")) {
+        const std::string argument = std::string("a") + special + "b";
+        EXPECT_EQ('"' + argument + '"', quoted(argument)) << argument;
     }
+    EXPECT_EQ("plain", quoted("plain"));
+    EXPECT_EQ("C:\\path\\", quoted("C:\\path\\"));
+    EXPECT_EQ("\"\"", quoted(""));
+    EXPECT_EQ("\"dir with\\\\\"", quoted("dir with\\"));
+    EXPECT_EQ("\x83\x7C\x95\x5E", quoted("\x83\x7C\x95\x5E")); // trail bytes | and ^ are no characters of cmd's
+    EXPECT_EQ("\"フォルダ ソ\"", quoted("フォルダ ソ"));
     for (const char* argument : {"a\"b", "%PATH%", "100%", "a\nb", "a\rb", "\""}) {
         EXPECT_FALSE(BatchFileCanReceive(argument)) << argument;
     }
