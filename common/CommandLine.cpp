@@ -11,10 +11,9 @@ namespace {
 // double-byte characters are not looked at.
 bool HoldsAnyOf(const std::string& text, const char* characters)
 {
-    for (std::size_t i = 0; i < text.size(); i = NextCharacter(text, i)) {
-        if (NextCharacter(text, i) == i + 1 && text[i] != '\0' && std::strchr(characters, text[i]) != nullptr) {
-            return true;
-        }
+    for (std::size_t i = 0, next = 0; i < text.size(); i = next) {
+        next = NextCharacter(text, i);
+        if (next == i + 1 && text[i] != '\0' && std::strchr(characters, text[i]) != nullptr) return true;
     }
     return false;
 }
