@@ -139,7 +139,14 @@ std::atomic<EndingGuard*> activeGuard{nullptr};
 
 } // namespace
 
-EndingGuard::EndingGuard(ConsoleKeys& console, SecretText& password) : console_(console), password_(password)
+bool StandardInputIsConsole()
+{
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != FALSE;
+}
+
+EndingGuard::EndingGuard(ConsoleKeys& console, SecretText& password, SecretText& retyped)
+    : console_(console), password_(password), retyped_(retyped)
 {
     activeGuard = this;
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
@@ -159,6 +166,7 @@ BOOL WINAPI EndingGuard::OnConsoleEvent(DWORD)
     if (EndingGuard* guard = activeGuard) {
         guard->console_.Restore();
         guard->password_.Clear();
+        guard->retyped_.Clear();
     }
     return FALSE;
 }

@@ -49,14 +49,18 @@ private:
     WORD repeats_ = 0;
 };
 
+// Whether standard input is a console, the one place a password can be typed
+// without echo (not a pipe, a file or a service's nothing).
+bool StandardInputIsConsole();
+
 // While it lives, the console events that end the process without its own
 // clean-up (Ctrl+Break, closing the console window, logoff, shutdown) first
-// give the console its mode back and clear the password; then the system's
-// handler ends tamrel as usual. Typed, Ctrl+C is a key (the console reads
-// raw), and cancels.
+// give the console its mode back and clear the password and its retyping;
+// then the system's handler ends tamrel as usual. Typed, Ctrl+C is a key (the
+// console reads raw), and cancels.
 class EndingGuard {
 public:
-    EndingGuard(ConsoleKeys& console, SecretText& password);
+    EndingGuard(ConsoleKeys& console, SecretText& password, SecretText& retyped);
     ~EndingGuard();
     EndingGuard(const EndingGuard&) = delete;
     EndingGuard& operator=(const EndingGuard&) = delete;
@@ -68,4 +72,5 @@ public:
 private:
     ConsoleKeys& console_;
     SecretText& password_;
+    SecretText& retyped_;
 };

@@ -22,26 +22,44 @@ RvWinException Unrepresentable(const char* what)
     return RvWinException(message.c_str());
 }
 
-// The console is given its mode back before anything more is written, also
-// when a console event ends tamrel while it reads.
-InputEnd ReadPasswordFromConsole(SecretText& password)
+// One entry: the prompt, the keys up to Enter, then a line end.
+InputEnd ReadEntry(const KeySource& keys, const std::string& prompt, SecretText& password)
+{
+    WriteStandardOutput(prompt);
+    const InputEnd end = ReadPassword(keys, password);
+    WriteStandardOutput("\n");
+    return end;
+}
+
+// The new password and, once it passes the checks that need no second
+// entry, the same typed again. The console reads raw for both and has its
+// mode back before any verdict is written, also when a console event ends
+// tamrel while it reads.
+InputEnd ReadNewPassword(const std::string& userName, SecretText& password, SecretText& retyped)
 {
     ConsoleKeys console;
-    const EndingGuard guard(console, password);
-    return ReadPassword([&console] { return console.Next(); }, password);
+    const EndingGuard guard(console, password, retyped);
+    const KeySource keys = [&console] { return console.Next(); };
+    const InputEnd end = ReadEntry(keys, "enter " + userName + "'s new password : ", password);
+    if (end != InputEnd::Entered) return end;
+    if (password.Text().empty()) throw RvWinException("password is empty.");
+    RefusePassword(password.Text());
+    return ReadEntry(keys, "retype " + userName + "'s new password : ", retyped);
 }
 
 int ChangePassword(const std::string& userName)
 {
     RefuseUserName(userName);
-    WriteStandardOutput("enter " + userName + "'s new password : ");
+    // Without a console the keys would come from nowhere, or from a pipe
+    // that echoes nothing but holds the password in plain text.
+    if (!StandardInputIsConsole()) throw RvWinException("tamrel needs a console to read the password without echo.");
     SecretText password;
-    const InputEnd end = ReadPasswordFromConsole(password);
-    WriteStandardOutput("\n");
+    SecretText retyped;
+    const InputEnd end = ReadNewPassword(userName, password, retyped);
     if (end == InputEnd::Cancelled) return 1;
     if (end == InputEnd::Unrepresentable) throw Unrepresentable("password");
-    if (password.Text().empty()) throw RvWinException("password is empty.");
-    RefusePassword(password.Text());
+    // A slip of the finger would set a password that nobody knows.
+    if (password.Text() != retyped.Text()) throw RvWinException("passwords do not match.");
 
     SecretText parameters;
     BuildNetUserParameters(parameters, userName, password);
@@ -56,10 +74,18 @@ int ChangePassword(const std::string& userName)
 int main(int argc, char** argv)
 {
     RestrictLibrarySearch();
-    if (argc != 2) return 1;
+    const std::string usage = "usage: tamrel USERNAME\n";
     try {
+        if (argc != 2) {
+            WriteStandardOutput(usage);
+            return 1;
+        }
         // The name of another account would be a look-alike of this one.
         if (!ArgumentsAreExact(argc, argv)) throw Unrepresentable("user name");
+        if (std::string(argv[1]) == "/?") {
+            WriteStandardOutput(usage);
+            return 0;
+        }
         return ChangePassword(argv[1]);
     } catch (const RvWinException& error) {
         WriteStandardOutput(error.message() + "\n");

@@ -42,14 +42,15 @@ class Run:
 
 def run_tamrel(arguments, keys=None, net_exit=0, console=True):
     """Starts tamrel, waits for its prompt when keys are given, types them.
-    Without console, tamrel has no terminal at all."""
+    Without console, tamrel has no terminal at all: a password comes through
+    a pipe."""
     os.makedirs(WORK_DIR, exist_ok=True)
     if os.path.exists(LOG):
         os.remove(LOG)
     env = dict(os.environ, RECORDER_LOG=windows_path(LOG), RECORDER_EXIT=str(net_exit))
     master, slave = pty.openpty()
     tty.setraw(slave)  # Enter arrives as 13, as from a Windows console
-    terminal = slave if console else subprocess.DEVNULL
+    terminal = slave if console else subprocess.PIPE
     process = subprocess.Popen([WINE_RUN, TAMREL] + arguments, stdin=terminal, stdout=subprocess.PIPE,
                                stderr=terminal, env=env, start_new_session=True)
     os.close(slave)
@@ -67,7 +68,7 @@ def run_tamrel(arguments, keys=None, net_exit=0, console=True):
             if PROMPT_END not in output:
                 raise AssertionError(f"no prompt; output so far {output!r}")
             os.write(master, keys)
-        rest, _ = process.communicate(timeout=90)
+        rest, _ = process.communicate(input=None if console else b"secret\r\n", timeout=90)
         output += rest
     finally:
         if process.poll() is None:
@@ -90,29 +91,39 @@ def prompt(name):
     return b"enter " + name + PROMPT_END
 
 
+def twice(keys):
+    return keys + keys
+
+
+def entered(name):
+    """The output of both entries."""
+    return prompt(name) + b"\r\nretype " + name + PROMPT_END + b"\r\n"
+
+
 class Tamrel(unittest.TestCase):
-    def test_wrong_argument_count_is_silent(self):
-        for arguments in ([], ["bob", "extra"]):
+    def test_usage(self):
+        for arguments, status in (([], 1), (["bob", "extra"], 1), (["/?"], 0)):
             run = run_tamrel(arguments)
-            self.assertEqual((b"", 1, None), (run.output, run.status, run.record), arguments)
+            self.assertEqual((b"usage: tamrel USERNAME\r\n", status, None), (run.output, run.status, run.record),
+                             arguments)
 
     def test_typed_password_reaches_net_exe(self):
-        run = run_tamrel(["bob"], b"secret\r")
-        self.assertEqual(prompt(b"bob") + b"\r\n", run.output)
+        run = run_tamrel(["bob"], twice(b"secret\r"))
+        self.assertEqual(entered(b"bob"), run.output)
         self.assertEqual(0, run.status)
         self.assertEqual(record_for(b"user bob secret", b"user", b"bob", b"secret"), run.record)
 
     def test_spaces_and_quotes_arrive_as_one_argument_each(self):
-        run = run_tamrel(["bob smith"], b'p "w" d\\\r')
-        self.assertEqual(prompt(b"bob smith") + b"\r\n", run.output)
+        run = run_tamrel(["bob smith"], twice(b'p "w" d\\\r'))
+        self.assertEqual(entered(b"bob smith"), run.output)
         self.assertEqual(0, run.status)
         self.assertEqual(record_for(b'user "bob smith" "p \\"w\\" d\\\\"', b"user", b"bob smith", b'p "w" d\\'),
                          run.record)
 
     def test_japanese_user_name(self):
         name = "管理者".encode("cp932")
-        run = run_tamrel(["管理者"], b"pw\r")
-        self.assertEqual(prompt(name) + b"\r\n", run.output)
+        run = run_tamrel(["管理者"], twice(b"pw\r"))
+        self.assertEqual(entered(name), run.output)
         self.assertEqual(record_for(b"user " + name + b" pw", b"user", name, b"pw"), run.record)
 
     def test_editing_keys(self):
@@ -121,19 +132,21 @@ class Tamrel(unittest.TestCase):
             (b"a" + UP_ARROW + b"b\r", b"ab"),  # an arrow key enters nothing
         ]
         for keys, password in cases:
-            run = run_tamrel(["bob"], keys)
+            run = run_tamrel(["bob"], twice(keys))
             self.assertEqual(0, run.status, keys)
             self.assertEqual(record_for(b"user bob " + password, b"user", b"bob", password), run.record, keys)
 
     def test_without_a_console_nothing_is_read_or_started(self):
         run = run_tamrel(["bob"], console=False)
-        self.assertEqual((prompt(b"bob") + b"\r\n", 1, None), (run.output, run.status, run.record))
+        self.assertEqual((b"tamrel needs a console to read the password without echo.\r\n", 1, None),
+                         (run.output, run.status, run.record))
 
-    def test_empty_password_starts_nothing(self):
-        run = run_tamrel(["bob"], b"\r")
-        self.assertEqual(prompt(b"bob") + b"\r\npassword is empty.\r\n", run.output)
-        self.assertEqual(1, run.status)
-        self.assertIsNone(run.record)
+    def test_what_cannot_be_set_starts_nothing(self):
+        for keys, output in ((b"\r", prompt(b"bob") + b"\r\npassword is empty.\r\n"),
+                             (b"secret\rsecreT\r", entered(b"bob") + b"passwords do not match.\r\n"),
+                             (b"secret\r\r", entered(b"bob") + b"passwords do not match.\r\n")):
+            run = run_tamrel(["bob"], keys)
+            self.assertEqual((output, 1, None), (run.output, run.status, run.record), keys)
 
     def test_what_net_exe_would_take_as_an_option_is_refused(self):
         run = run_tamrel(["/delete"])
@@ -150,15 +163,14 @@ class Tamrel(unittest.TestCase):
         the name is refused before the prompt, such a password at Enter.
         Past 14 characters (not bytes), /Y answers net.exe's question."""
         refused = b" has a character that code page 932 cannot represent.\r\n"
-        entered = prompt(b"bob") + b"\r\n"
         cases = [  # name, keys as the terminal sends them (UTF-8), output, status, what net.exe got after the name
             ("M\u00fcller", None, b"user name" + refused, 1, None),
             ("bob", "p\u00e91\r", prompt(b"bob") + b"\r\npassword" + refused, 1, None),
-            ("bob", "パス1\r", entered, 0, ["パス1"]),
-            ("bob", "パス\x081\r", entered, 0, ["パ1"]),  # Backspace takes both bytes
-            ("bob", "abcdefghijklmn\r", entered, 0, ["abcdefghijklmn"]),
-            ("bob", "abcdefghijklmno\r", entered, 0, ["abcdefghijklmno", "/Y"]),
-            ("bob", "パスワードパスワ\r", entered, 0, ["パスワードパスワ"]),
+            ("bob", "パス1\r" * 2, entered(b"bob"), 0, ["パス1"]),
+            ("bob", "パス\x081\r" * 2, entered(b"bob"), 0, ["パ1"]),  # Backspace takes both bytes
+            ("bob", "abcdefghijklmn\r" * 2, entered(b"bob"), 0, ["abcdefghijklmn"]),
+            ("bob", "abcdefghijklmno\r" * 2, entered(b"bob"), 0, ["abcdefghijklmno", "/Y"]),
+            ("bob", "パスワードパスワ\r" * 2, entered(b"bob"), 0, ["パスワードパスワ"]),
         ]
         for name, keys, output, status, net_arguments in cases:
             run = run_tamrel([name], None if keys is None else keys.encode())
@@ -168,8 +180,8 @@ class Tamrel(unittest.TestCase):
             self.assertEqual(expected, run.record, (name, keys))
 
     def test_failure_of_net_exe_is_reported(self):
-        run = run_tamrel(["bob"], b"secret\r", net_exit=2)
-        self.assertEqual(prompt(b"bob") + b"\r\nnet.exe failed with exit code 2; the password was not changed.\r\n",
+        run = run_tamrel(["bob"], twice(b"secret\r"), net_exit=2)
+        self.assertEqual(entered(b"bob") + b"net.exe failed with exit code 2; the password was not changed.\r\n",
                          run.output)
         self.assertEqual(1, run.status)
         self.assertEqual(record_for(b"user bob secret", b"user", b"bob", b"secret"), run.record)

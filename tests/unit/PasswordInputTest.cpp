@@ -125,7 +125,11 @@ TEST(PasswordInput, ConsoleEventGivesTheModeBackAndClearsThePassword)
     ASSERT_TRUE(GetConsoleMode(input.get(), &saved));
     ASSERT_NE(0u, saved);
     SecretText password;
-    for (char c : std::string("secret")) password.Append(c);
+    SecretText retyped;
+    for (char c : std::string("secret")) {
+        password.Append(c);
+        retyped.Append(c);
+    }
     const std::string& text = password.Text();
     const char* buffer = text.data();
     const std::size_t capacity = text.capacity();
@@ -134,13 +138,13 @@ TEST(PasswordInput, ConsoleEventGivesTheModeBackAndClearsThePassword)
     DWORD mode = saved;
     EXPECT_TRUE(GetConsoleMode(input.get(), &mode));
     EXPECT_EQ(0u, mode) << "reads raw";
-    const EndingGuard guard(console, password);
+    const EndingGuard guard(console, password, retyped);
     for (DWORD event : {CTRL_BREAK_EVENT, CTRL_CLOSE_EVENT, CTRL_LOGOFF_EVENT, CTRL_SHUTDOWN_EVENT}) {
         SetConsoleMode(input.get(), 0);
         EXPECT_FALSE(EndingGuard::OnConsoleEvent(event)) << "the system's handler ends the process";
         EXPECT_TRUE(GetConsoleMode(input.get(), &mode));
         EXPECT_EQ(saved, mode) << event;
-        EXPECT_TRUE(text.empty()) << event;
+        EXPECT_TRUE(text.empty() && retyped.Text().empty()) << event;
         EXPECT_EQ(std::string(capacity, '\0'), std::string(buffer, capacity)) << event;
     }
     FreeConsole();
