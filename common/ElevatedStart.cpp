@@ -25,3 +25,13 @@ Handle StartElevated(SHELLEXECUTEINFOA& record)
     }
     return Handle(record.hProcess);
 }
+
+std::optional<DWORD> AwaitExitCode(HANDLE process, DWORD timeoutMs)
+{
+    const DWORD waited = WaitForSingleObject(process, timeoutMs);
+    if (waited == WAIT_TIMEOUT) return std::nullopt;
+    if (waited != WAIT_OBJECT_0) throw RvWinException();
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(process, &exitCode)) throw RvWinException();
+    return exitCode;
+}

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <optional>
+
 // The shell's start request for the "runas" verb, which has Windows ask the
 // user for consent. Built apart from the start so that tests can look at it.
 // parameters may be null (no parameters); directory never is.
@@ -15,3 +17,8 @@ SHELLEXECUTEINFOA MakeElevatedLaunchRecord(const char* file, const char* paramet
 // error (a declined consent prompt included); returns the started process,
 // which may be no handle at all when the shell started nothing of its own.
 Handle StartElevated(SHELLEXECUTEINFOA& record);
+
+// Waits up to timeoutMs (INFINITE: for as long as it takes) for a process to
+// end and gives its exit code, all 32 bits; nothing when the time ran out.
+// Throws RvWinException when the wait or the exit code fails.
+std::optional<DWORD> AwaitExitCode(HANDLE process, DWORD timeoutMs);

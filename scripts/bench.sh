@@ -24,8 +24,9 @@ cat > "$work/minimal.c" <<'C'
 int main(int argc, char** argv)
 {
     if (argc < 2 || strcmp(argv[1], "help") == 0) {
-        printf("\nvelk.exe [実行ファイルの名前またはフルパス及びコマンドライン | help]\n"
-               "help        : ヘルプを表示します。\n");
+        printf("\nvelk.exe [wait] [実行ファイルの名前またはフルパス及びコマンドライン | help]\n"
+               "help        : ヘルプを表示します。\n"
+               "wait        : プログラムの終了を待ち、その終了コードを返します。\n");
         return 0;
     }
     char directory[MAX_PATH];

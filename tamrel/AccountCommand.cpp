@@ -60,20 +60,17 @@ bool EndAccountTool(HANDLE process)
 
 void AwaitAccountTool(HANDLE process, DWORD timeoutMs)
 {
-    const DWORD waited = WaitForSingleObject(process, timeoutMs);
-    if (waited == WAIT_TIMEOUT) {
+    const std::optional<DWORD> exitCode = AwaitExitCode(process, timeoutMs);
+    if (!exitCode) {
         // Left running, it could still change the password after tamrel has
         // reported that it did not.
         std::string message = "net.exe did not finish within 60 seconds.";
         if (!EndAccountTool(process)) message += "\nnet.exe is still running and may yet change the password.";
         throw RvWinException(message.c_str());
     }
-    if (waited != WAIT_OBJECT_0) throw RvWinException();
-    DWORD exitCode = 0;
-    if (!GetExitCodeProcess(process, &exitCode)) throw RvWinException();
-    if (exitCode != 0) {
+    if (*exitCode != 0) {
         const std::string message =
-            "net.exe failed with exit code " + std::to_string(exitCode) + "; the password was not changed.";
+            "net.exe failed with exit code " + std::to_string(*exitCode) + "; the password was not changed.";
         throw RvWinException(message.c_str());
     }
 }

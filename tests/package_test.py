@@ -30,8 +30,9 @@ PREFIX_SCRIPT = os.environ["PREFIX_SCRIPT"]
 UPGRADE_VERSION = "9.9.9"
 OUTPUTS = ["bin/velk.exe", "bin/tamrel.exe", PACKAGE + ".zip", PACKAGE + ".msi", "SHA256SUMS"]
 MAX_PROGRAM_SIZE = 300 * 1024
-SHORT_HELP = ("\r\nvelk.exe [実行ファイルの名前またはフルパス及びコマンドライン | help]\r\n"
-              "help        : ヘルプを表示します。\r\n").encode("cp932")
+SHORT_HELP = ("\r\nvelk.exe [wait] [実行ファイルの名前またはフルパス及びコマンドライン | help]\r\n"
+              "help        : ヘルプを表示します。\r\n"
+              "wait        : プログラムの終了を待ち、その終了コードを返します。\r\n").encode("cp932")
 ENVIRONMENT_KEY = r"HKLM\System\CurrentControlSet\Control\Session Manager\Environment"
 
 

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "CurrentDirectory.h"
 #include "ElevatedStart.h"
+#include "PathIndex.h"
 #include "PathText.h"
 #include "RvWinException.h"
 #include "StandardOutput.h"
@@ -13,6 +14,7 @@
 namespace {
 
 const char kHelpWord[] = "help";
+const char kWaitWord[] = "wait";
 const char kSystemDirectory[] = "C:\\Windows\\System32";
 const char kCommandPrompt[] = "C:\\Windows\\System32\\cmd.exe";
 
@@ -20,6 +22,13 @@ const char kCommandPrompt[] = "C:\\Windows\\System32\\cmd.exe";
 
 ElevatedCommand::ElevatedCommand(int argc, char** argv, PathContext context) : PathContext(std::move(context))
 {
+    // "velk wait X..." is "velk X..." waited for: the rest is read as a
+    // command line of its own, with "wait" in the place of velk's name.
+    if (argc >= 2 && std::string(argv[1]) == kWaitWord) {
+        waits = true;
+        --argc;
+        ++argv;
+    }
     if (argc < 2 || std::string(argv[1]) == kHelpWord) {
         file = kHelpWord;
         return;
@@ -27,6 +36,10 @@ ElevatedCommand::ElevatedCommand(int argc, char** argv, PathContext context) : P
     if (std::string(argv[1]) == "su") {
         file = kCommandPrompt;
         directory = kSystemDirectory;
+        return;
+    }
+    if (std::string(argv[1]) == "deleteindex") {
+        deletesIndex = true;
         return;
     }
 
@@ -70,7 +83,7 @@ bool ElevatedCommand::SearchesCurrentDirectory(const std::string& target) const
 
 bool ElevatedCommand::IsHelpRequest() const
 {
-    return file.empty() || file == kHelpWord;
+    return !deletesIndex && (file.empty() || file == kHelpWord);
 }
 
 SHELLEXECUTEINFOA ElevatedCommand::LaunchRecord() const
@@ -79,12 +92,20 @@ SHELLEXECUTEINFOA ElevatedCommand::LaunchRecord() const
                                     directory.c_str(), SW_SHOW);
 }
 
-void ElevatedCommand::Launch() const
+unsigned long ElevatedCommand::Launch() const
 {
     if (IsHelpRequest()) {
         WriteStandardOutput(ShortHelp());
-        return;
+        return 0;
+    }
+    if (deletesIndex) {
+        DeletePathIndex();
+        return 0;
     }
     SHELLEXECUTEINFOA record = LaunchRecord();
-    StartElevated(record); // velk does not wait; the handle is closed at once
+    const Handle process = StartElevated(record);
+    if (!waits) return 0; // the handle is closed at once
+    // The shell may hand the file to a program that was running already.
+    if (!process.valid()) throw RvWinException("起動したプログラムの終了を待てません。");
+    return *AwaitExitCode(process.get(), INFINITE);
 }

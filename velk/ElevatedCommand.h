@@ -7,8 +7,10 @@
 
 #include <string>
 
-// One command line of velk: help, an elevated command prompt ("su") or a
-// target program with its arguments, ready to be started.
+// One command line of velk: help, an elevated command prompt ("su"), the
+// deletion of the index ("deleteindex") or a target program with its
+// arguments, ready to be started; any of them after "wait", which waits for
+// what was started.
 class ElevatedCommand : public PathContext {
 public:
     // Dispatches the command line and resolves the target. Throws
@@ -17,9 +19,12 @@ public:
     // than two bytes, std::runtime_error for environment errors.
     ElevatedCommand(int argc, char** argv, PathContext context);
 
-    // Prints the short help for a help request; otherwise asks the shell to
-    // start file elevated and returns without waiting for it.
-    void Launch() const;
+    // Prints the short help for a help request, deletes the index for
+    // "deleteindex"; otherwise asks the shell to start file elevated. Returns
+    // velk's exit status: 0, or under "wait" the started program's exit code
+    // once it has ended. Throws RvWinException when the start or the wait
+    // fails, or when the shell gives no process to wait for.
+    unsigned long Launch() const;
 
     bool IsHelpRequest() const;
     // The shell request that Launch hands over; it points into this object.
@@ -43,4 +48,6 @@ private:
     std::string file;
     std::string directory;
     std::string parameters;
+    bool deletesIndex = false;
+    bool waits = false;
 };

@@ -23,10 +23,14 @@ std::string IndexLockName(const std::string& indexPath)
 IndexLock::IndexLock(const std::string& indexPath, unsigned long timeoutMs)
     : mutex_(CreateMutexA(nullptr, FALSE, IndexLockName(indexPath).c_str()))
 {
-    if (!mutex_.valid()) return;
+    if (!mutex_.valid()) {
+        error_ = GetLastError();
+        return;
+    }
     // Abandoned: the last holder ended without releasing it; the lock is ours.
     const DWORD waited = WaitForSingleObject(mutex_.get(), timeoutMs);
     held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    if (!held_) error_ = waited == WAIT_TIMEOUT ? ERROR_TIMEOUT : GetLastError();
 }
 
 IndexLock::~IndexLock()

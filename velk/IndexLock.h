@@ -17,10 +17,13 @@ public:
 
     // False when the wait ran out or the lock could not be made.
     bool held() const { return held_; }
+    // Why it is not held: ERROR_TIMEOUT, or the error of the failed call.
+    unsigned long error() const { return error_; }
 
 private:
     Handle mutex_;
     bool held_ = false;
+    unsigned long error_ = 0;
 };
 
 // The mutex's name for an index file: the same for every spelling of the path

@@ -1,6 +1,7 @@
 #include "PathIndex.h"
 
 #include "EnvironmentVariable.h"
+#include "RvWinException.h"
 #include "WinHandle.h"
 
 #include <windows.h>
@@ -15,6 +16,13 @@ const unsigned long kLockWaitMs = 3000;
 std::string IndexPath()
 {
     return EnvironmentVariable("AppData").Value() + "\\Orvane\\velkindex.dat";
+}
+
+// Where a save writes the new file before it moves it over the index. One
+// name does for every run, as the lock lets only one save at a time.
+std::string PartialPath(const std::string& indexPath)
+{
+    return indexPath + ".new";
 }
 
 enum class ReadResult { Read, Absent, Unreadable };
@@ -85,29 +93,36 @@ void PathIndex::add(std::string directory)
 void PathIndex::Load()
 {
     // What a run killed while saving may have left behind.
-    DeleteFileA(PartialPath().c_str());
+    DeleteFileA(PartialPath(path).c_str());
     std::string bytes;
     if (ReadWholeFile(path, bytes) == ReadResult::Unreadable) return;
     entries = ParseIndexLines(bytes);
     saveAllowed = true;
 }
 
-std::string PathIndex::PartialPath() const
-{
-    return path + ".new";
-}
-
 void PathIndex::Save() const
 {
     // A new file beside the old one, moved over it in one step: a failure or
-    // a crash part-way leaves the old index as it was. One name does for
-    // every run, as the lock lets only one save at a time.
-    const std::string partial = PartialPath();
+    // a crash part-way leaves the old index as it was.
+    const std::string partial = PartialPath(path);
     if (WriteWholeFile(partial, FormatIndexLines(entries)) &&
         MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return;
     }
     DeleteFileA(partial.c_str());
+}
+
+void DeletePathIndex()
+{
+    const std::string path = IndexPath();
+    const IndexLock lock(path, kLockWaitMs);
+    if (!lock.held()) throw RvWinException(lock.error());
+    // The index first: while it cannot go, nothing goes.
+    for (const std::string& file : {path, PartialPath(path)}) {
+        if (DeleteFileA(file.c_str())) continue;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) throw RvWinException(error);
+    }
 }
 
 TextList ParseIndexLines(const std::string& bytes)

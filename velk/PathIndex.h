@@ -27,7 +27,6 @@ public:
 private:
     void Load();
     void Save() const;
-    std::string PartialPath() const;
 
     bool changed = false;
     // False when the file exists but could not be read whole: then it is
@@ -38,6 +37,13 @@ private:
     std::string path;
     std::optional<IndexLock> lock; // released after the save
 };
+
+// Deletes the index file, and what a save cut short left beside it, under
+// the lock that every launch holds while it loads and saves, so that none
+// writes the deleted entries back. No file is no error. Throws
+// std::runtime_error without AppData, RvWinException when a file cannot be
+// deleted or the lock is not had in time; the index is then left whole.
+void DeletePathIndex();
 
 // The file's lines: a line ends at LF, and a CR right before it belongs to the
 // line end. A last line without a line end is an entry; empty lines are too.

@@ -24,9 +24,9 @@ int main(int argc, char** argv)
         PathContext context;
         context.baseDirectory = ReadCurrentDirectory();
         context.currentDirectory = context.baseDirectory;
-        ElevatedCommand command(argc, argv, context);
-        command.Launch();
-        return 0;
+        const ElevatedCommand command(argc, argv, context);
+        // All 32 bits of a waited-for program's exit code reach ExitProcess.
+        return static_cast<int>(command.Launch());
     } catch (const RvWinException& error) {
         WriteStandardOutput(error.message() + "\n");
         return 1;

@@ -182,6 +182,29 @@ TEST_F(PathIndex, FailedSaveLeavesTheOldFile)
     ExpectIndexUntouched("D:\\one\r\n", "save failed");
 }
 
+TEST_F(PathIndex, DeleteIndexRemovesItAndTheNextStartBeginsAnew)
+{
+    MakeIndex("D:\\one\r\nD:\\two\r\n");
+    WriteFileBytes(index + ".new", "D:\\one\r\n"); // left by a save cut short
+    for (const char* arguments : {"deleteindex extra", "deleteindex", "wait deleteindex"}) {
+        const ProcessResult result = Run(arguments);
+        EXPECT_EQ("", result.output) << arguments;
+        EXPECT_EQ(0u, result.exitCode) << arguments;
+        EXPECT_EQ(std::vector<std::string>{}, ListFolder(orvane)) << arguments;
+    }
+    EXPECT_FALSE(WaitForFile(log, 500)) << "started " << ReadFileBytes(log);
+    Start(tools + "\\tool.exe");
+    EXPECT_EQ(tools + "\r\n", ReadFileBytes(index));
+
+    // In use: reported, and the index stays whole.
+    Handle open(CreateFileA(index.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(open.valid());
+    const ProcessResult result = Run("deleteindex");
+    EXPECT_EQ(0u, result.output.find("エラーコード : 32　")) << result.output;
+    EXPECT_EQ(1u, result.exitCode);
+    EXPECT_EQ(tools + "\r\n", ReadFileBytes(index));
+}
+
 TEST_F(PathIndex, RunsSideBySideLoseNoFolder)
 {
     MakeDirectories(orvane);

@@ -8,8 +8,9 @@
 
 inline const std::string kShortHelp =
     "\r\n"
-    "velk.exe [実行ファイルの名前またはフルパス及びコマンドライン | help]\r\n"
-    "help        : ヘルプを表示します。\r\n";
+    "velk.exe [wait] [実行ファイルの名前またはフルパス及びコマンドライン | help]\r\n"
+    "help        : ヘルプを表示します。\r\n"
+    "wait        : プログラムの終了を待ち、その終了コードを返します。\r\n";
 
 inline const std::string kLongUsage =
     "velk.exe [実行ファイルの名前またはフルパス及びコマンドライン | deleteindex | help]\r\n"

@@ -249,11 +249,22 @@ TEST_F(Velk, BatchFileArgumentsAreNeverCommands)
         EXPECT_EQ(files, ListFolder(scripts)) << c.arguments;
     }
 
+    // Waited for, the arguments are data as ever, and the batch file's exit
+    // code, its last command's, is velk's.
+    DeleteFileA(log.c_str());
+    env.Set("RECORDER_EXIT", "3010");
+    ProcessResult result = Run("wait " + run + " a&" + pwned);
+    EXPECT_EQ("", result.output);
+    EXPECT_EQ(3010u, result.exitCode);
+    EXPECT_NE(std::string::npos, Record().find("\nargument=a&" + pwned + "\n"));
+    EXPECT_FALSE(WaitForFile(injected, 500)) << "injected " << ReadFileBytes(injected);
+    env.Remove("RECORDER_EXIT");
+
     // A program's arguments go as they are: the program's own runtime, not
     // cmd.exe, reads them.
     DeleteFileA(log.c_str());
     env.Set("RECORDER_LOG", log);
-    const ProcessResult result = Run(scripts + "\\recorder.exe \"a&b\" %PATH%");
+    result = Run(scripts + "\\recorder.exe \"a&b\" %PATH%");
     EXPECT_EQ("", result.output);
     EXPECT_EQ("command line=\"" + scripts + "\\recorder.exe\" a&b %PATH%\ndirectory=" + scripts +
                   "\nargument=a&b\nargument=%PATH%\n",
@@ -270,9 +281,12 @@ TEST_F(Velk, TargetsNotFound)
         {"C:\\velk-e2e\\no-such-folder\\tool.exe", kNotFoundOnDrive},
         {"C:\\velk-e2e\\no-such-folder\\tool.exe a b", kNotFoundOnDrive},
         {"no-such-program.exe", kNotFound},
-        {"deleteindex", kNotFound}, // not a command word
-        {"HELP", kNotFound},        // command words are case-sensitive
+        {"HELP", kNotFound}, // command words are case-sensitive
         {"Su", kNotFound},
+        {"Deleteindex", kNotFound},
+        {"DELETEINDEX", kNotFound},
+        {"Wait", kNotFound},
+        {"wait WAIT", kNotFound},
     };
     for (const Case& c : cases) {
         const ProcessResult result = Run(c.arguments);
@@ -299,9 +313,57 @@ TEST_F(Velk, StandardErrorsPrintTheLongUsage)
     }
 
     env.Remove("PATH");
-    const ProcessResult result = Run("no-such-program.exe");
-    EXPECT_EQ("環境変数が存在しません。\r\n\r\n\r\n" + kLongUsage, result.output);
-    EXPECT_EQ(kStandardFailure, result.exitCode);
+    env.Remove("AppData");
+    for (const char* arguments : {"no-such-program.exe", "deleteindex"}) {
+        const ProcessResult result = Run(arguments);
+        EXPECT_EQ("環境変数が存在しません。\r\n\r\n\r\n" + kLongUsage, result.output) << arguments;
+        EXPECT_EQ(kStandardFailure, result.exitCode) << arguments;
+    }
+}
+
+// "wait" starts what velk would start, waits until it has ended and ends with
+// its exit code, every bit of it; velk's own failures are as without it.
+TEST_F(Velk, WaitEndsWithTheStartedProgramsExitCode)
+{
+    const std::string tool = root + "\\Tools\\tool.exe";
+    PlaceRecorder(tool);
+    const DWORD runsMs = 3000;
+    env.Set("RECORDER_WAIT", std::to_string(runsMs));
+    struct Case {
+        std::string arguments;
+        const char* programExit;
+        DWORD status;
+        std::string output;
+        std::string record; // empty: nothing may start
+    };
+    const std::string prompt = Started("C:\\Windows\\System32\\cmd.exe", "C:\\Windows\\System32");
+    const Case cases[] = {
+        {"wait " + tool + " a", "0", 0, "", "command line=\"" + tool + "\" a\ndirectory=" + root + "\\Tools\nargument=a\n"},
+        {"wait " + tool, "3010", 3010, "", Started(tool, root + "\\Tools")},
+        {"wait " + tool, "0xC000013A", 0xC000013Au, "", Started(tool, root + "\\Tools")},
+        {"wait su /k", "1641", 1641, "", prompt},
+        {tool, "3010", 0, "", Started(tool, root + "\\Tools")}, // no waiting without the word
+        {"wait", "5", 0, kShortHelp, ""},
+        {"wait help", "5", 0, kShortHelp, ""},
+        {"wait no-such-program.exe", "5", 1, kNotFound, ""},
+    };
+    for (const Case& c : cases) {
+        DeleteFileA(log.c_str());
+        env.Set("RECORDER_EXIT", c.programExit);
+        const DWORD start = GetTickCount();
+        const ProcessResult result = Run(c.arguments, root);
+        const DWORD took = GetTickCount() - start;
+        EXPECT_EQ(c.output, result.output) << c.arguments;
+        EXPECT_EQ(c.status, result.exitCode) << c.arguments;
+        if (c.record.empty()) {
+            EXPECT_FALSE(WaitForFile(log, 500)) << c.arguments << ": started " << ReadFileBytes(log);
+            continue;
+        }
+        EXPECT_EQ(c.record, Record()) << c.arguments;
+        const bool waited = c.arguments.compare(0, 5, "wait ") == 0;
+        if (waited) EXPECT_GE(took, runsMs) << c.arguments;
+        else EXPECT_LT(took, runsMs) << c.arguments;
+    }
 }
 
 TEST_F(Velk, FailedStartShowsTheSystemText)

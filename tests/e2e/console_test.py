@@ -233,8 +233,9 @@ def run_on_screen(command, keys=None, after=None):
 
 class Screen(unittest.TestCase):
     def test_japanese_reads_right_in_every_code_page(self):
-        help_text = ("\nvelk.exe [実行ファイルの名前またはフルパス及びコマンドライン | help]\n"
-                     "help        : ヘルプを表示します。\n")
+        help_text = ("\nvelk.exe [wait] [実行ファイルの名前またはフルパス及びコマンドライン | help]\n"
+                     "help        : ヘルプを表示します。\n"
+                     "wait        : プログラムの終了を待ち、その終了コードを返します。\n")
         velk, tamrel = windows_path(VELK), windows_path(TAMREL)
         cases = [
             (f"{velk} help", None, help_text),

@@ -45,5 +45,6 @@ int main(int argc, char** argv)
     if (!wait.empty()) Sleep(static_cast<DWORD>(std::atol(wait.c_str())));
 
     const std::string code = Variable("RECORDER_EXIT");
-    return code.empty() ? 0 : std::atoi(code.c_str());
+    // Any 32-bit code, in decimal or as 0x...
+    return code.empty() ? 0 : static_cast<int>(std::strtoul(code.c_str(), nullptr, 0));
 }
