@@ -46,12 +46,13 @@ ElevatedCommand::ElevatedCommand(int argc, char** argv, PathContext context) : P
     JoinParameters(argc, argv);
     const std::string target = argv[1];
     if (target.size() < 2) throw std::out_of_range("invalid string position");
-    if (target[1] == ':') {
+    if (IsAbsoluteTarget(target)) {
         ResolveDrivePath(target);
         return;
     }
     if (ResolveRelativePath(target)) return;
-    // .\tool.exe names the current folder's tool.exe, never one on the PATH.
+    // .\tool.exe names the current folder's tool.exe, \tool.exe the one at
+    // the root of its drive, never one on the PATH.
     if (NamesCurrentDirectory(target) || !FindOnPath(target)) {
         throw RvWinException("指定されたファイルが見つかりませんでした。");
     }

@@ -36,13 +36,15 @@ private:
     // Whether the relative way is tried for target.
     bool SearchesCurrentDirectory(const std::string& target) const;
 
-    // The three ways of finding a target, tried in this order.
+    // The three ways of finding a target, tried in this order. The first
+    // takes every absolute target (C:\..., \\server\share\..., \\?\...).
     void ResolveDrivePath(std::string target);
     bool ResolveRelativePath(std::string target);
     bool FindOnPath(std::string target);
 
-    // The one place that sets file and directory: when path exists, the
-    // shell is to start that very path, in workingDirectory.
+    // The one place that sets file and directory: when a file (never a
+    // folder) exists at path, the shell is to start that very path, in
+    // workingDirectory.
     bool UseIfPresent(const std::string& path, const std::string& workingDirectory);
 
     std::string file;

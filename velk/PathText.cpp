@@ -27,8 +27,25 @@ std::string DrivePathDirectory(const std::string& target)
 
 bool NamesCurrentDirectory(const std::string& target)
 {
+    if (target.size() >= 2 && target[0] == '\\' && target[1] != '\\') return true;
     const std::size_t dots = target.compare(0, 2, "..") == 0 ? 2 : target.compare(0, 1, ".") == 0 ? 1 : 0;
     return dots > 0 && target.size() > dots && (target[dots] == '\\' || target[dots] == '/');
+}
+
+bool IsAbsoluteTarget(const std::string& target)
+{
+    return (target.size() >= 2 && target[1] == ':') || target.compare(0, 2, "\\\\") == 0;
+}
+
+std::string DirectoryRoot(const std::string& directory)
+{
+    if (directory.compare(0, 2, "\\\\") != 0) return directory.substr(0, 2);
+    // \\server\share: up to the backslash that ends the share's name.
+    std::size_t separators = 0;
+    for (std::size_t i = 2; i < directory.size(); i = NextCharacter(directory, i)) {
+        if (directory[i] == '\\' && ++separators == 2) return directory.substr(0, i);
+    }
+    return directory;
 }
 
 bool IsFullPath(const std::string& entry)

@@ -32,9 +32,20 @@ bool ListContains(TextList::const_iterator first, TextList::const_iterator last,
 std::string ToUpperAscii(std::string text);
 
 // A name written from the current folder (.\tool.exe, ..\tool.exe, or the
-// same with slashes): whoever writes it means that folder and no other, so it
-// is never looked for along the PATH.
+// same with slashes) or from the root of its drive (\Tools\tool.exe):
+// whoever writes it means that place and no other, so it is never looked for
+// along the PATH.
 bool NamesCurrentDirectory(const std::string& target);
+
+// A target that names its file wherever velk runs: a drive letter and a
+// colon (C:\Tools\tool.exe, also C:/Tools/tool.exe), or two backslashes
+// (\\server\share\tool.exe, \\?\C:\Tools\tool.exe, \\?\UNC\server\share\tool.exe).
+bool IsAbsoluteTarget(const std::string& target);
+
+// The root that a path with one leading backslash is read against: the drive
+// of directory (C: for C:\work) or its share (\\server\share for
+// \\server\share\work).
+std::string DirectoryRoot(const std::string& directory);
 
 // Whether Windows runs the target through cmd.exe: its name ends in .bat or
 // .cmd, in any letter case, once the trailing dots and spaces that Windows
@@ -46,8 +57,9 @@ bool IsBatchFile(const std::string& target);
 // other entry (bin, .\bin, \bin, C:bin) is relative, as cmd.exe takes it.
 bool IsFullPath(const std::string& entry);
 
-// The working directory of a program named by a drive-letter path: the part
+// The working directory of a program named by an absolute target: the part
 // before its last backslash (C:\Tools\tool.exe gives C:\Tools, C:\tool.exe
-// gives C:), else before its last slash (C:/Tools/tool.exe gives C:/Tools),
-// else the drive itself (C:tool.exe gives C:).
+// gives C:, \\server\share\tool.exe gives \\server\share), else before its last
+// slash (C:/Tools/tool.exe gives C:/Tools), else the drive itself (C:tool.exe
+// gives C:).
 std::string DrivePathDirectory(const std::string& target);

@@ -2,7 +2,7 @@
 #include "ElevatedCommand.h"
 
 #include "AnsiText.h"
-#include "PathExists.h"
+#include "ProgramFile.h"
 #include "PathIndex.h"
 #include "PathVariable.h"
 #include "RvWinException.h"
@@ -39,7 +39,7 @@ bool ElevatedCommand::FindOnPath(std::string target)
 
 bool ElevatedCommand::UseIfPresent(const std::string& path, const std::string& workingDirectory)
 {
-    if (!PathExists(path)) return false;
+    if (!IsProgramFile(path)) return false;
     file = path;
     directory = workingDirectory;
     return true;

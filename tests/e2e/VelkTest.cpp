@@ -455,6 +455,62 @@ TEST_F(Velk, CharactersOutsideTheCodePageAreNeverReplaced)
     EXPECT_EQ(std::vector<std::string>{}, ListFolder(root + "\\data\\Orvane"));
 }
 
+// Every form of a path to the file: a share (Wine serves \\server\share from
+// the prefix's dosdevices\unc\server\share), the long-path forms, one
+// leading backslash (the current drive's root, never the PATH); and a folder
+// of the target's name is never the program.
+TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
+{
+    char prefix[MAX_PATH];
+    ASSERT_NE(0u, GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH));
+    std::string shareFolder = "Z:" + std::string(prefix) + "/dosdevices/unc/velkserver/deploy";
+    for (char& c : shareFolder) if (c == '/') c = '\\';
+    MakeFreshDirectory(shareFolder);
+    CopyProgram(BinDirectory() + "\\recorder.exe", shareFolder + "\\tool.exe");
+    const std::string share = "\\\\velkserver\\deploy";
+    const std::string tools = root + "\\Tools";
+    const std::string fromRoot = root.substr(2); // \velk-e2e\NAME
+    PlaceRecorder(tools + "\\tool.exe");
+    PlaceRecorder(root + "\\decoy" + fromRoot + "\\Tools\\tool.exe");
+    PlaceRecorder(root + "\\decoy" + fromRoot + "\\nowhere\\tool.exe");
+    MakeDirectories(root + "\\folders\\tool.exe");
+    MakeDirectories(appData + "\\Orvane");
+    const std::string decoyPath = "C:\\windows\\system32;" + root + "\\decoy";
+    struct Case {
+        std::string arguments;
+        std::string path;
+        std::string output;
+        std::string record; // empty: nothing may start
+    };
+    const Case cases[] = {
+        {share + "\\tool.exe a \"b c\"", "", "",
+         "command line=\"" + share + "\\tool.exe\" a \"b c\"\ndirectory=" + share + "\nargument=a\nargument=b c\n"},
+        {"\\\\?\\UNC\\velkserver\\deploy\\tool.exe", "", "", Started("\\\\?\\UNC\\velkserver\\deploy\\tool.exe", share)},
+        {"\\\\?\\" + tools + "\\tool.exe", "", "", Started("\\\\?\\" + tools + "\\tool.exe", tools)},
+        {share + "\\nope.exe", "", kNotFoundOnDrive, ""},
+        {fromRoot + "\\Tools\\tool.exe", decoyPath, "", Started(tools + "\\tool.exe", root)},
+        {fromRoot + "\\nowhere\\tool.exe", decoyPath, kNotFound, ""},
+        {"tool.exe", root + "\\folders;" + tools, "", Started(tools + "\\tool.exe", tools)},
+        {"tool.exe", root + "\\folders", kNotFound, ""},
+        {root + "\\folders\\tool.exe", "", kNotFoundOnDrive, ""},
+    };
+    for (const Case& c : cases) {
+        DeleteFileA(log.c_str());
+        env.Set("PATH", c.path.empty() ? "C:\\windows\\system32" : c.path);
+        const ProcessResult result = Run(c.arguments, root);
+        EXPECT_EQ(c.output, result.output) << c.arguments;
+        EXPECT_EQ(c.output.empty() ? 0u : 1u, result.exitCode) << c.arguments;
+        if (c.record.empty()) {
+            EXPECT_FALSE(WaitForFile(log, 500)) << c.arguments << ": started " << ReadFileBytes(log);
+        } else {
+            EXPECT_EQ(c.record, Record()) << c.arguments;
+        }
+    }
+    // Full paths keep their folders in the index, as drive-letter paths do.
+    EXPECT_EQ(share + "\r\n\\\\?\\UNC\\velkserver\\deploy\r\n\\\\?\\" + tools + "\r\n",
+              ReadFileBytes(appData + "\\Orvane\\velkindex.dat"));
+}
+
 TEST_F(Velk, CurrentDirectoryOfMoreThanMaxPathBytes)
 {
     // Fewer than MAX_PATH characters, but more than MAX_PATH bytes in code page 932.

@@ -62,6 +62,8 @@ TEST(PathText, DrivePathDirectory)
         {"C:\\Tools/sub/tool.exe", "C:"},       // slashes count only where no backslash is
         {"C:tool.exe", "C:"},
         {"C:", "C:"},
+        {"\\\\server\\share\\tool.exe", "\\\\server\\share"},
+        {"\\\\?\\UNC\\server\\share\\d\\tool.exe", "\\\\?\\UNC\\server\\share\\d"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.expected, DrivePathDirectory(c.target)) << c.target;
 }
@@ -71,6 +73,7 @@ TEST(PathText, ToFullPath)
     PathContext context{"C:\\base", "C:\\work\\src"};
     PathContext root{"C:\\", "C:\\"};
     PathContext japanese{"C:\\", "C:\\ソフト\\表"};
+    PathContext share{"\\\\srv\\ソ\\dir", "\\\\srv\\ソ\\dir"};
     struct Case {
         const PathContext* context;
         std::string path;
@@ -93,16 +96,22 @@ TEST(PathText, ToFullPath)
         {&root, "..\\tool.exe", false, "C:\\tool.exe"},
         {&root, "tool.exe", false, "C:\\\\tool.exe"},
         {&japanese, "..\\x.exe", false, "C:\\ソフト\\x.exe"},
+        {&context, "\\Tools\\tool.exe", false, "C:\\Tools\\tool.exe"}, // the root of the drive
+        {&share, "\\Tools\\tool.exe", false, "\\\\srv\\ソ\\Tools\\tool.exe"}, // of the share
+        {&share, "tool.exe", false, "\\\\srv\\ソ\\dir\\tool.exe"},
+        {&context, "\\\\srv\\s\\x.exe", false, "\\\\srv\\s\\x.exe"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.expected, c.context->ToFullPath(c.path, c.useBase)) << c.path;
 }
 
 TEST(PathText, WhatNamesTheCurrentFolderAndWhatIsAFullPath)
 {
-    for (const char* target : {".\\tool.exe", "..\\tool.exe", "./tool.exe", "../tool.exe", "..\\..\\x.exe", ".\\"}) {
+    for (const char* target :
+         {".\\tool.exe", "..\\tool.exe", "./tool.exe", "../tool.exe", "..\\..\\x.exe", ".\\", "\\tool.exe"}) {
         EXPECT_TRUE(NamesCurrentDirectory(target)) << target;
     }
-    for (const char* target : {"tool.exe", ".x.exe", "..x.exe", "...\\x.exe", ".", "..", "sub\\.\\x.exe", "C:.\\x"}) {
+    for (const char* target :
+         {"tool.exe", ".x.exe", "..x.exe", "...\\x.exe", ".", "..", "sub\\.\\x.exe", "C:.\\x", "\\\\srv\\s\\x.exe"}) {
         EXPECT_FALSE(NamesCurrentDirectory(target)) << target;
     }
     for (const char* entry : {"C:\\Tools", "c:\\", "\\\\server\\share", "\\\\?\\C:\\x"}) {
