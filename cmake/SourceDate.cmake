@@ -1,7 +1,9 @@
 # The one date that every time stamp of the packages carries, as seconds
 # since 1970: SOURCE_DATE_EPOCH when it is set, else the commit time of HEAD
-# in a git checkout, else a fixed day. So the same source gives the same
-# bytes, from a clone, from an exported tree, anywhere and at any time.
+# in a git checkout, else the commit time that `git archive` wrote into
+# cmake/commit-time.txt (export-subst in .gitattributes), else a fixed day.
+# So the same source gives the same bytes, from a clone, from an exported
+# tree, anywhere and at any time.
 set(VELK_FIXED_EPOCH 1767225600) # 2026-01-01 00:00:00 UTC
 
 if(DEFINED ENV{SOURCE_DATE_EPOCH} AND NOT "$ENV{SOURCE_DATE_EPOCH}" STREQUAL "")
@@ -25,6 +27,12 @@ else()
                 endif()
             endforeach()
         endif()
+    endif()
+    # In a checkout the file holds git's placeholder, which is no number.
+    file(STRINGS "${PROJECT_SOURCE_DIR}/cmake/commit-time.txt" exported LIMIT_COUNT 1)
+    if(source STREQUAL "a fixed day" AND exported MATCHES "^[0-9]+$")
+        set(VELK_SOURCE_DATE_EPOCH ${exported})
+        set(source "the commit time of the exported tree")
     endif()
 endif()
 if(NOT VELK_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")

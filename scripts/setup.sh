@@ -3,6 +3,7 @@
 # cross compiler (and the 64-bit one, for a helper of the 64-bit Windows
 # tests), wixl and msibuild for the MSI with Python's olefile (the step that
 # dates it), osslsigncode for signing and OpenSSL for the test's certificates,
+# Node.js and npm (CycloneDX's validator checks the SBOM),
 # Wine with its 32-bit part, CMake, Ninja, GoogleTest sources, Python (the
 # console tests drive a pseudo-terminal) and the ja_JP.UTF-8 locale (without
 # it Wine cannot map Japanese file names).
@@ -35,6 +36,8 @@ command -v wixl >/dev/null || need+=(wixl)
 command -v msibuild >/dev/null || need+=(msitools)
 command -v osslsigncode >/dev/null || need+=(osslsigncode)
 command -v openssl >/dev/null || need+=(openssl)
+command -v node >/dev/null || need+=(nodejs)
+command -v npm >/dev/null || need+=(npm)
 [ -f /usr/lib/python3/dist-packages/olefile/__init__.py ] || need+=(python3-olefile)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 command -v localedef >/dev/null || need+=(locales)

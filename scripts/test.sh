@@ -7,6 +7,12 @@ bash scripts/setup.sh
 bash scripts/configure.sh
 cmake --build build
 cmake --build build --target package
+# CycloneDX's own library validates the SBOM against the 1.6 schema.
+validator=build/sbom-validator
+if ! [ -d "$validator/node_modules/@cyclonedx/cyclonedx-library" ]; then
+    npm install --prefix "$validator" --no-audit --no-fund --loglevel=error \
+        @cyclonedx/cyclonedx-library@10.3.0 ajv@8.20.0 ajv-formats@3.0.1 ajv-formats-draft2019@1.6.1
+fi
 
 # A 32-bit Windows, and a 64-bit one where the programs run under WOW64.
 prefixes=("$PWD/build/wineprefix" "$PWD/build/wineprefix64")

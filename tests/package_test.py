@@ -1,16 +1,20 @@
 #!/usr/bin/env python3
-"""The packages a user downloads: what the zip holds; the same bytes again
-when the source is built elsewhere, without .git; a signed release that
-verifies and, signature removed, is the unsigned build; and the MSI
-installed, used, upgraded and removed by Wine's msiexec in a fresh prefix
+"""The packages a user downloads: what the zip holds; an SBOM that
+CycloneDX's own validator accepts and that tells the shipped files; notices
+with every linked library's licence text; the same bytes again when the
+source is built elsewhere, without .git, or from `git archive`; a signed
+release that verifies and, signature removed, is the unsigned build; and the
+MSI installed, used, upgraded and removed by Wine's msiexec in a fresh prefix
 of the test's own.
 
 Environment: SOURCE_DIR and BUILD_DIR (the build under test), PACKAGE (the
 packages' name without extension), SOURCE_DATE_EPOCH (the date it used),
 WORK_DIR (the test's own builds), PREFIX (made anew here), PREFIX_SCRIPT
-(scripts/wineprefix.sh).
+(scripts/wineprefix.sh), NODE_PATH (CycloneDX's library and ajv).
 """
 import functools
+import hashlib
+import json
 import os
 import re
 import shutil
@@ -28,7 +32,9 @@ MSI = os.path.join(BUILD_DIR, PACKAGE + ".msi")
 PREFIX = os.environ["PREFIX"]
 PREFIX_SCRIPT = os.environ["PREFIX_SCRIPT"]
 UPGRADE_VERSION = "9.9.9"
-OUTPUTS = ["bin/velk.exe", "bin/tamrel.exe", PACKAGE + ".zip", PACKAGE + ".msi", "SHA256SUMS"]
+SBOM = os.path.join(BUILD_DIR, PACKAGE + ".cdx.json")
+OUTPUTS = ["bin/velk.exe", "bin/tamrel.exe", PACKAGE + ".zip", PACKAGE + ".msi", PACKAGE + ".cdx.json", "SHA256SUMS"]
+SHIPPED = ["LICENSE", "README.ja.md", "README.md", "THIRD-PARTY-NOTICES.txt", "tamrel.exe", "velk.exe"]
 MAX_PROGRAM_SIZE = 300 * 1024
 SHORT_HELP = ("\r\nvelk.exe [wait] [実行ファイルの名前またはフルパス及びコマンドライン | help]\r\n"
               "help        : ヘルプを表示します。\r\n"
@@ -66,10 +72,21 @@ def source_copy(version=None):
     return copy
 
 
-def build_packages(source, build, *options):
+def zip_members(path):
+    with zipfile.ZipFile(path) as package:
+        return {name: package.read(name) for name in package.namelist()}
+
+
+def program_hashes(sbom_path):
+    with open(sbom_path) as file:
+        sbom = json.load(file)
+    return {c["name"]: c["hashes"][0]["content"] for c in sbom["components"] if c["type"] == "application"}
+
+
+def build_packages(source, build, *options, epoch=EPOCH):
     """Configures and builds the packages as a user would, at the date of the
-    build under test."""
-    env = dict(os.environ, SOURCE_DATE_EPOCH=EPOCH)
+    build under test, or at the date the source gives when epoch is None."""
+    env = dict(os.environ, SOURCE_DATE_EPOCH=epoch or "")
     shutil.rmtree(build, ignore_errors=True)  # nothing from an earlier run
     run("cmake", "-S", source, "-B", build, "-G", "Ninja", "-DBUILD_TESTING=OFF",
         "-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(source, "cmake", "mingw-w64-i686.cmake"), *options, env=env)
@@ -96,6 +113,21 @@ class Reproducible(unittest.TestCase):
                 for encoding in ("utf-8", "utf-16-le"):
                     self.assertNotIn(folder.encode(encoding), read(os.path.join(build, output)), (output, folder))
         run("sha256sum", "-c", "--quiet", "SHA256SUMS", cwd=BUILD_DIR)
+
+    def test_exported_tree_gives_the_same_bytes(self):
+        """What a release's source download is: git archive of the commit,
+        which carries the commit time in place of .git."""
+        changes = subprocess.run(["git", "status", "--porcelain"], cwd=SOURCE_DIR, capture_output=True, text=True)
+        if changes.returncode != 0 or changes.stdout:
+            self.skipTest("not a clean checkout: git archive would leave changes out")
+        exported = os.path.join(WORK_DIR, "exported")
+        shutil.rmtree(exported, ignore_errors=True)
+        os.makedirs(exported)
+        archive = subprocess.run(["git", "archive", "HEAD"], cwd=SOURCE_DIR, capture_output=True, check=True)
+        subprocess.run(["tar", "-x", "-C", exported], input=archive.stdout, check=True)
+        build = build_packages(exported, os.path.join(WORK_DIR, "exported-build"), epoch=None)
+        for output in OUTPUTS:
+            self.assertEqual(read(os.path.join(BUILD_DIR, output)), read(os.path.join(build, output)), output)
 
     def test_signed_release(self):
         keys = os.path.join(WORK_DIR, "keys")
@@ -133,15 +165,42 @@ class Reproducible(unittest.TestCase):
             self.assertEqual(read(os.path.join(BUILD_DIR, "bin", program)), read(removed), program)
         run("osslsigncode", "verify", "-CAfile", ca + ".pem", "-in", os.path.join(build, PACKAGE + ".msi"))
         run("sha256sum", "-c", "--quiet", "SHA256SUMS", cwd=build)
+        # The SBOM tells the signed files, as shipped.
+        self.assertEqual({p: hashlib.sha256(read(os.path.join(unpacked, p))).hexdigest() for p in ("velk.exe", "tamrel.exe")},
+                         program_hashes(os.path.join(build, PACKAGE + ".cdx.json")))
 
 
 class Zip(unittest.TestCase):
-    def test_holds_the_programs_the_guides_and_the_licence(self):
-        with zipfile.ZipFile(ZIP) as package:
-            sizes = {entry.filename: entry.file_size for entry in package.infolist()}
-        self.assertEqual(["LICENSE", "README.ja.md", "README.md", "tamrel.exe", "velk.exe"], sorted(sizes))
+    def test_holds_the_programs_the_guides_the_licence_and_the_notices(self):
+        members = zip_members(ZIP)
+        self.assertEqual(SHIPPED, sorted(members))
         for program in ("velk.exe", "tamrel.exe"):
-            self.assertLessEqual(sizes[program], MAX_PROGRAM_SIZE, program)
+            self.assertLessEqual(len(members[program]), MAX_PROGRAM_SIZE, program)
+
+
+class Sbom(unittest.TestCase):
+    def test_valid_and_true_to_what_ships(self):
+        validator = os.path.join(SOURCE_DIR, "tests", "validate_sbom.js")
+        checked = subprocess.run(["node", validator, SBOM], capture_output=True, text=True)
+        self.assertEqual(0, checked.returncode, checked.stdout + checked.stderr)
+        members = zip_members(ZIP)
+        self.assertEqual({p: hashlib.sha256(members[p]).hexdigest() for p in ("velk.exe", "tamrel.exe")},
+                         program_hashes(SBOM))
+        with open(SBOM) as file:
+            sbom = json.load(file)
+        libraries = {c["name"]: c for c in sbom["components"] if c["type"] == "library"}
+        self.assertLessEqual({"libstdc++", "libgcc", "winpthreads", "MinGW-w64 CRT"}, set(libraries))
+        depends = {d["ref"]: d["dependsOn"] for d in sbom["dependencies"]}
+        self.assertEqual(sorted(libraries), sorted(depends["velk.exe"]))
+        # Each library's licence and its package's full copyright text are in
+        # the notices, as the package ships it.
+        notices = members["THIRD-PARTY-NOTICES.txt"].decode("utf-8")
+        for name, library in libraries.items():
+            package, version = re.fullmatch(r"pkg:deb/debian/([^@]+)@(.+)", library["purl"]).groups()
+            self.assertIn(f"{name} {version}\r\n  Licence: {library['licenses'][0]['expression']}\r\n", notices)
+            copyright_text = read(f"/usr/share/doc/{package}/copyright").decode("utf-8").replace("\n", "\r\n")
+            self.assertIn(copyright_text, notices, package)
+        self.assertIn(read("/usr/share/common-licenses/GPL-3").decode("utf-8").replace("\n", "\r\n"), notices)
 
 
 class Msi(unittest.TestCase):
@@ -171,7 +230,7 @@ class Msi(unittest.TestCase):
         newer = os.path.join(upgrade_build(), f"velk-{UPGRADE_VERSION}-win32.msi")
         folder = os.path.join(self.drive_c, "Program Files", "velk")
         self.assertEqual(0, self.wine("msiexec", "/i", windows_path(MSI), "/qn").returncode)
-        self.assertEqual(["LICENSE", "README.ja.md", "README.md", "tamrel.exe", "velk.exe"], sorted(os.listdir(folder)))
+        self.assertEqual(SHIPPED, sorted(os.listdir(folder)))
         self.assertIn(r"C:\Program Files\velk", self.system_path())
 
         # A new process that has only the system's PATH finds velk by name.

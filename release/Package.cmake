@@ -1,15 +1,17 @@
 # CPack's External generator runs this on the staged files. It makes what a
 # user downloads, so that the same source gives the same bytes: the
 # programs, signed when a certificate is given; the zip; the MSI, where wixl
-# and msibuild are found; and SHA256SUMS over the zip and the MSI. Every time
-# stamp is CPACK_VELK_SOURCE_DATE_EPOCH.
+# and msibuild are found; the SBOM of the programs as shipped; and SHA256SUMS
+# over the zip, the MSI and the SBOM. Every time stamp is
+# CPACK_VELK_SOURCE_DATE_EPOCH.
 set(staging "${CPACK_TEMPORARY_DIRECTORY}")
 set(out "${CPACK_TOPLEVEL_DIRECTORY}")
 set(epoch "${CPACK_VELK_SOURCE_DATE_EPOCH}")
 set(zip "${out}/${CPACK_PACKAGE_FILE_NAME}.zip")
 set(msi "${out}/${CPACK_PACKAGE_FILE_NAME}.msi")
+set(sbom "${out}/${CPACK_PACKAGE_FILE_NAME}.cdx.json")
 set(sums "${out}/SHA256SUMS")
-set(files LICENSE README.ja.md README.md tamrel.exe velk.exe)
+set(files LICENSE README.ja.md README.md THIRD-PARTY-NOTICES.txt tamrel.exe velk.exe)
 
 function(run what)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE result)
@@ -36,7 +38,7 @@ if(CPACK_VELK_SIGN_CERTIFICATE)
     sign("${staging}/tamrel.exe")
 endif()
 
-run("Writing the zip" "${CPACK_VELK_PYTHON}" "${CPACK_VELK_SOURCE_DIR}/cmake/write_zip.py" "${zip}" ${epoch} "${staging}" ${files})
+run("Writing the zip" "${CPACK_VELK_PYTHON}" "${CPACK_VELK_SOURCE_DIR}/release/write_zip.py" "${zip}" ${epoch} "${staging}" ${files})
 set(built "${zip}")
 
 if(CPACK_VELK_WIXL)
@@ -47,7 +49,7 @@ if(CPACK_VELK_WIXL)
     file(REMOVE "${msi}")
     run("wixl" "${CMAKE_COMMAND}" -E env TZ=UTC
         "${CPACK_VELK_WIXL}" --arch x86 -D "Version=${CPACK_PACKAGE_VERSION}" -D "ProductCode=${CPACK_VELK_PRODUCT_CODE}"
-        -o "${msi}" "${CPACK_VELK_SOURCE_DIR}/cmake/velk.wxs"
+        -o "${msi}" "${CPACK_VELK_SOURCE_DIR}/release/velk.wxs"
         WORKING_DIRECTORY "${staging}") # the files' sources are named from there
 
     # wixl knows no <Environment> element: msibuild adds the PATH entry
@@ -66,13 +68,18 @@ if(CPACK_VELK_WIXL)
         -q "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('WriteEnvironmentStrings', 5200)")
 
     # The times and the package code that neither tool lets us choose.
-    run("Setting the MSI's summary" "${CPACK_VELK_MSI_PYTHON}" "${CPACK_VELK_SOURCE_DIR}/cmake/set_msi_summary.py"
+    run("Setting the MSI's summary" "${CPACK_VELK_MSI_PYTHON}" "${CPACK_VELK_SOURCE_DIR}/release/set_msi_summary.py"
         "${msi}" ${epoch} "${CPACK_VELK_UPGRADE_CODE}")
     if(CPACK_VELK_SIGN_CERTIFICATE)
         sign("${msi}")
     endif()
     list(APPEND built "${msi}")
 endif()
+
+# Of the programs as the packages hold them, signatures included.
+run("Writing the SBOM" "${CPACK_VELK_PYTHON}" "${CPACK_VELK_SOURCE_DIR}/release/write_sbom.py" "${sbom}"
+    ${CPACK_PACKAGE_VERSION} ${epoch} "${staging}" ${CPACK_VELK_MAPS})
+list(APPEND built "${sbom}")
 
 # In the form that `sha256sum -c` reads.
 set(lines "")

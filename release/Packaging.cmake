@@ -1,10 +1,26 @@
-# What a user downloads: a zip of the programs with the guides and the
-# licence, an MSI installer, and SHA256SUMS. `cmake --build <build> --target
-# package` writes them into the build folder (cmake/Package.cmake makes them).
+# What a user downloads: a zip of the programs with the guides, the licence
+# and the third-party notices, an MSI installer, an SBOM, and SHA256SUMS. `cmake --build <build> --target
+# package` writes them into the build folder (release/Package.cmake makes them).
 install(TARGETS velk tamrel RUNTIME DESTINATION .)
 install(FILES README.md README.ja.md LICENSE DESTINATION .)
 
-include(${CMAKE_CURRENT_LIST_DIR}/SourceDate.cmake)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(CPACK_VELK_PYTHON ${Python3_EXECUTABLE})
+
+# The toolchain's code inside the programs, read from their link maps, and
+# the licence texts that must go with it.
+set(VELK_MAPS velk.exe=${CMAKE_BINARY_DIR}/maps/velk.map tamrel.exe=${CMAKE_BINARY_DIR}/maps/tamrel.map)
+set(VELK_NOTICES ${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES.txt)
+add_custom_command(OUTPUT ${VELK_NOTICES}
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/release/write_notices.py ${VELK_NOTICES} ${VELK_MAPS}
+    DEPENDS velk tamrel release/write_notices.py release/toolchain_components.py
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    COMMENT "Writing THIRD-PARTY-NOTICES.txt")
+add_custom_target(notices ALL DEPENDS ${VELK_NOTICES})
+install(FILES ${VELK_NOTICES} DESTINATION .)
+set(CPACK_VELK_MAPS ${VELK_MAPS})
+
+include(${PROJECT_SOURCE_DIR}/cmake/SourceDate.cmake)
 
 set(CPACK_PACKAGE_NAME velk)
 set(CPACK_PACKAGE_VENDOR Orvane)
@@ -18,9 +34,6 @@ set(CPACK_EXTERNAL_ENABLE_STAGING ON)
 set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/Package.cmake)
 set(CPACK_VELK_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 set(CPACK_VELK_SOURCE_DATE_EPOCH ${VELK_SOURCE_DATE_EPOCH})
-
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
-set(CPACK_VELK_PYTHON ${Python3_EXECUTABLE})
 
 # The MSI. The UpgradeCode stays the same in every version, so that a newer
 # package replaces an older one; the product code is a name-based UUID of the

@@ -1,0 +1,108 @@
+"""The third-party code inside the shipped programs, read from the link itself.
+
+The linker's map of each program (-Wl,-Map) names every archive that gave it
+a member and every object file it loaded. Those from outside the build folder
+are the toolchain's; dpkg names the Debian package that holds each, and the
+package database its version. LIBRARIES below only says which library a file
+belongs to and under which licence: a file that no entry claims, or that
+comes from another source package than the entry expects, stops the release,
+so nothing ships unaccounted for. A library that the link stops pulling in
+drops out by itself.
+"""
+import os
+import re
+import subprocess
+import sys
+
+GCC_RUNTIME = "GPL-3.0-or-later WITH GCC-exception-3.1"
+
+# name, licence (SPDX), Debian source package, the files it comes in
+LIBRARIES = [
+    ("libstdc++", GCC_RUNTIME, "gcc-mingw-w64", r"libstdc\+\+\.a|libsupc\+\+\.a"),
+    ("libgcc", GCC_RUNTIME, "gcc-mingw-w64", r"libgcc\.a|libgcc_eh\.a|crtbegin\.o|crtend\.o|crtfastmath\.o"),
+    ("libssp", GCC_RUNTIME, "gcc-mingw-w64", r"libssp\.a|libssp_nonshared\.a"),
+    ("winpthreads", "MIT AND BSD-3-Clause", "mingw-w64", r"libpthread\.a|libwinpthread\.a"),
+    # The C runtime's start-up code and libraries, and the import libraries
+    # that it generates for the system DLLs.
+    ("MinGW-w64 CRT", "ZPL-2.1 AND LicenseRef-public-domain", "mingw-w64", r"crt2\.o|lib[a-z0-9_]+\.a"),
+]
+
+
+class ReleaseError(Exception):
+    pass
+
+
+class Library:
+    def __init__(self, name, licence, package, version):
+        self.name, self.licence, self.package, self.version = name, licence, package, version
+        self.programs = []  # the programs it is inside, in the order given
+
+    @property
+    def purl(self):
+        return "pkg:deb/debian/%s@%s" % (self.package, self.version)
+
+
+def linked_files(map_path):
+    """The toolchain files that gave a program code: the archives that a
+    member was taken from, and the objects loaded whole. Relative paths are
+    the build's own."""
+    files = []
+    with open(map_path, encoding="utf-8", errors="replace") as lines:
+        for line in lines:
+            member = re.match(r"(\S+\.a)\(", line)
+            loaded = re.match(r"LOAD (\S+\.o)$", line.rstrip("\n"))
+            path = (member or loaded) and (member or loaded).group(1)
+            if path and os.path.isabs(path) and os.path.normpath(path) not in files:
+                files.append(os.path.normpath(path))
+    return files
+
+
+def dpkg(*arguments):
+    result = subprocess.run(["dpkg-query", *arguments], capture_output=True, text=True)
+    return result.stdout.strip() if result.returncode == 0 else None
+
+
+def owning_package(path):
+    for candidate in (path, os.path.realpath(path)):
+        found = dpkg("-S", candidate)
+        if found:
+            return found.split(":")[0].split(",")[0].strip()
+    raise ReleaseError("no Debian package holds %s: its licence cannot be told" % path)
+
+
+def libraries(maps):
+    """maps: (program name, map path) pairs. The libraries inside any of the
+    programs, in the order of LIBRARIES."""
+    found = {}
+    for program, map_path in maps:
+        if not os.path.exists(map_path):
+            raise ReleaseError("%s has no link map %s: build the programs first" % (program, map_path))
+        for path in linked_files(map_path):
+            name = os.path.basename(path)
+            entry = next((e for e in LIBRARIES if re.fullmatch(e[3], name)), None)
+            if entry is None:
+                raise ReleaseError("%s takes code from %s, which no entry of LIBRARIES in %s accounts for"
+                                   % (program, path, __file__))
+            package = owning_package(path)
+            source = dpkg("-W", "-f=${source:Package}", package)
+            if source != entry[2]:
+                raise ReleaseError("%s comes from the package %s (source %s), not from %s as %s expects"
+                                   % (path, package, source, entry[2], entry[0]))
+            library = found.get(entry[0])
+            if library is None:
+                library = found[entry[0]] = Library(entry[0], entry[1], package, dpkg("-W", "-f=${Version}", package))
+            if program not in library.programs:
+                library.programs.append(program)
+    return [found[e[0]] for e in LIBRARIES if e[0] in found]
+
+
+def parse_maps(arguments):
+    """PROGRAM=MAP arguments as pairs."""
+    return [tuple(argument.split("=", 1)) for argument in arguments]
+
+
+def run(main):
+    try:
+        main()
+    except ReleaseError as error:
+        sys.exit("%s: %s" % (os.path.basename(sys.argv[0]), error))
