@@ -90,4 +90,19 @@ foreach(package IN LISTS built)
 endforeach()
 file(WRITE "${sums}" "${lines}")
 
+# Last, from the files as users will download them.
+if(CPACK_VELK_RELEASE_URL)
+    set(about ${CPACK_PACKAGE_VERSION} "${CPACK_VELK_RELEASE_URL}" "${CPACK_VELK_HOMEPAGE_URL}"
+        "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}")
+    file(REMOVE_RECURSE "${CPACK_VELK_MANIFESTS}")
+    run("Writing the scoop manifest" "${CPACK_VELK_PYTHON}" "${CPACK_VELK_SOURCE_DIR}/release/write_scoop.py"
+        "${CPACK_VELK_MANIFESTS}/scoop/velk.json" "${zip}" ${about})
+    if(CPACK_VELK_WIXL)
+        run("Writing the winget manifests" "${CPACK_VELK_YAML_PYTHON}" "${CPACK_VELK_SOURCE_DIR}/release/write_winget.py"
+            "${CPACK_VELK_MANIFESTS}/winget" "${msi}" ${about})
+    else()
+        message(WARNING "No MSI, so no winget manifests")
+    endif()
+endif()
+
 set(CPACK_EXTERNAL_BUILT_PACKAGES ${built} "${sums}")

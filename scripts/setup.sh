@@ -2,11 +2,11 @@
 # Installs what building, packaging and testing need: the 32-bit MinGW-w64
 # cross compiler (and the 64-bit one, for a helper of the 64-bit Windows
 # tests), wixl and msibuild for the MSI with Python's olefile (the step that
-# dates it), osslsigncode for signing and OpenSSL for the test's certificates,
-# Node.js and npm (CycloneDX's validator checks the SBOM),
-# Wine with its 32-bit part, CMake, Ninja, GoogleTest sources, Python (the
-# console tests drive a pseudo-terminal) and the ja_JP.UTF-8 locale (without
-# it Wine cannot map Japanese file names).
+# dates it) and yaml (the winget manifests), osslsigncode for signing and
+# OpenSSL for the test's certificates, Node.js and npm (CycloneDX's validator
+# checks the SBOM), Wine with its 32-bit part, CMake, Ninja, GoogleTest
+# sources, Python (the console tests drive a pseudo-terminal) and the
+# ja_JP.UTF-8 locale (without it Wine cannot map Japanese file names).
 #
 # Wine's 32-bit loader is a 32-bit Linux program. Kernels booted without IA-32
 # emulation refuse those; there the script runs them through qemu-user, which
@@ -39,6 +39,7 @@ command -v openssl >/dev/null || need+=(openssl)
 command -v node >/dev/null || need+=(nodejs)
 command -v npm >/dev/null || need+=(npm)
 [ -f /usr/lib/python3/dist-packages/olefile/__init__.py ] || need+=(python3-olefile)
+[ -f /usr/lib/python3/dist-packages/yaml/__init__.py ] || need+=(python3-yaml)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 command -v localedef >/dev/null || need+=(locales)
 dpkg -s wine >/dev/null 2>&1 || need+=(wine)

@@ -32,6 +32,7 @@ MSI = os.path.join(BUILD_DIR, PACKAGE + ".msi")
 PREFIX = os.environ["PREFIX"]
 PREFIX_SCRIPT = os.environ["PREFIX_SCRIPT"]
 UPGRADE_VERSION = "9.9.9"
+RELEASE_URL = "https://example.org/velk/v1.0.0"
 SBOM = os.path.join(BUILD_DIR, PACKAGE + ".cdx.json")
 OUTPUTS = ["bin/velk.exe", "bin/tamrel.exe", PACKAGE + ".zip", PACKAGE + ".msi", PACKAGE + ".cdx.json", "SHA256SUMS"]
 SHIPPED = ["LICENSE", "README.ja.md", "README.md", "THIRD-PARTY-NOTICES.txt", "tamrel.exe", "velk.exe"]
@@ -104,6 +105,27 @@ def upgrade_build():
     return build_packages(source_copy(UPGRADE_VERSION), os.path.join(WORK_DIR, "upgrade"))
 
 
+@functools.lru_cache(maxsize=None)
+def signed_build():
+    """A release signed with a throwaway CA's certificate, with manifests for
+    RELEASE_URL; the build folder and the CA's certificate."""
+    keys = os.path.join(WORK_DIR, "keys")
+    os.makedirs(keys, exist_ok=True)
+    ca, signer = os.path.join(keys, "ca"), os.path.join(keys, "signer")
+    run("openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=velk test CA", "-days", "2",
+        "-keyout", ca + ".key", "-out", ca + ".pem", stderr=subprocess.DEVNULL)
+    run("openssl", "req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=velk test signer",
+        "-keyout", signer + ".key", "-out", signer + ".csr", stderr=subprocess.DEVNULL)
+    with open(signer + ".ext", "w") as ext:
+        ext.write("basicConstraints=CA:FALSE\nkeyUsage=digitalSignature\nextendedKeyUsage=codeSigning\n")
+    run("openssl", "x509", "-req", "-in", signer + ".csr", "-CA", ca + ".pem", "-CAkey", ca + ".key",
+        "-CAcreateserial", "-days", "2", "-extfile", signer + ".ext", "-out", signer + ".pem",
+        stderr=subprocess.DEVNULL)
+    build = build_packages(source_copy(), os.path.join(WORK_DIR, "signed"), "-DVELK_RELEASE_URL=" + RELEASE_URL,
+                           "-DVELK_SIGN_CERTIFICATE=" + signer + ".pem", "-DVELK_SIGN_KEY=" + signer + ".key")
+    return build, ca + ".pem"
+
+
 class Reproducible(unittest.TestCase):
     def test_another_folder_without_git_gives_the_same_bytes(self):
         build = rebuild()
@@ -113,6 +135,7 @@ class Reproducible(unittest.TestCase):
                 for encoding in ("utf-8", "utf-16-le"):
                     self.assertNotIn(folder.encode(encoding), read(os.path.join(build, output)), (output, folder))
         run("sha256sum", "-c", "--quiet", "SHA256SUMS", cwd=BUILD_DIR)
+        self.assertFalse(os.path.exists(os.path.join(BUILD_DIR, "manifests")), "manifests without a release URL")
 
     def test_exported_tree_gives_the_same_bytes(self):
         """What a release's source download is: git archive of the commit,
@@ -130,20 +153,7 @@ class Reproducible(unittest.TestCase):
             self.assertEqual(read(os.path.join(BUILD_DIR, output)), read(os.path.join(build, output)), output)
 
     def test_signed_release(self):
-        keys = os.path.join(WORK_DIR, "keys")
-        os.makedirs(keys, exist_ok=True)
-        ca, signer = os.path.join(keys, "ca"), os.path.join(keys, "signer")
-        run("openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=velk test CA", "-days", "2",
-            "-keyout", ca + ".key", "-out", ca + ".pem", stderr=subprocess.DEVNULL)
-        run("openssl", "req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=velk test signer",
-            "-keyout", signer + ".key", "-out", signer + ".csr", stderr=subprocess.DEVNULL)
-        with open(signer + ".ext", "w") as ext:
-            ext.write("basicConstraints=CA:FALSE\nkeyUsage=digitalSignature\nextendedKeyUsage=codeSigning\n")
-        run("openssl", "x509", "-req", "-in", signer + ".csr", "-CA", ca + ".pem", "-CAkey", ca + ".key",
-            "-CAcreateserial", "-days", "2", "-extfile", signer + ".ext", "-out", signer + ".pem",
-            stderr=subprocess.DEVNULL)
-        build = build_packages(source_copy(), os.path.join(WORK_DIR, "signed"),
-                               "-DVELK_SIGN_CERTIFICATE=" + signer + ".pem", "-DVELK_SIGN_KEY=" + signer + ".key")
+        build, ca = signed_build()
         unpacked = os.path.join(WORK_DIR, "signed-unpacked")
         shutil.rmtree(unpacked, ignore_errors=True)
         with zipfile.ZipFile(os.path.join(build, PACKAGE + ".zip")) as package:
@@ -154,7 +164,7 @@ class Reproducible(unittest.TestCase):
         run("msiextract", "-C", from_msi, os.path.join(build, PACKAGE + ".msi"))
         for program in ("velk.exe", "tamrel.exe"):
             signed = os.path.join(unpacked, program)
-            run("osslsigncode", "verify", "-CAfile", ca + ".pem", "-in", signed)
+            run("osslsigncode", "verify", "-CAfile", ca, "-in", signed)
             installed = [os.path.join(root, name) for root, _, names in os.walk(from_msi) for name in names
                          if name == program]
             self.assertEqual([read(signed)], [read(path) for path in installed], program + " in the MSI")
@@ -163,7 +173,7 @@ class Reproducible(unittest.TestCase):
                 os.remove(removed)
             run("osslsigncode", "remove-signature", "-in", signed, "-out", removed)
             self.assertEqual(read(os.path.join(BUILD_DIR, "bin", program)), read(removed), program)
-        run("osslsigncode", "verify", "-CAfile", ca + ".pem", "-in", os.path.join(build, PACKAGE + ".msi"))
+        run("osslsigncode", "verify", "-CAfile", ca, "-in", os.path.join(build, PACKAGE + ".msi"))
         run("sha256sum", "-c", "--quiet", "SHA256SUMS", cwd=build)
         # The SBOM tells the signed files, as shipped.
         self.assertEqual({p: hashlib.sha256(read(os.path.join(unpacked, p))).hexdigest() for p in ("velk.exe", "tamrel.exe")},
@@ -201,6 +211,79 @@ class Sbom(unittest.TestCase):
             copyright_text = read(f"/usr/share/doc/{package}/copyright").decode("utf-8").replace("\n", "\r\n")
             self.assertIn(copyright_text, notices, package)
         self.assertIn(read("/usr/share/common-licenses/GPL-3").decode("utf-8").replace("\n", "\r\n"), notices)
+
+
+# What winget's 1.10.0 schemas define, of the fields a manifest of ours may hold.
+WINGET_FIELDS = {
+    "version": {"PackageIdentifier", "PackageVersion", "DefaultLocale", "ManifestType", "ManifestVersion"},
+    "installer": {"PackageIdentifier", "PackageVersion", "InstallerLocale", "Platform", "MinimumOSVersion",
+                  "InstallerType", "Scope", "InstallModes", "InstallerSwitches", "InstallerSuccessCodes",
+                  "UpgradeBehavior", "Commands", "ProductCode", "AppsAndFeaturesEntries", "ElevationRequirement",
+                  "Installers", "ManifestType", "ManifestVersion"},
+    "defaultLocale": {"PackageIdentifier", "PackageVersion", "PackageLocale", "Publisher", "PublisherUrl", "Author",
+                      "PackageName", "PackageUrl", "License", "LicenseUrl", "Copyright", "ShortDescription",
+                      "Description", "Moniker", "Tags", "ReleaseNotesUrl", "ManifestType", "ManifestVersion"},
+}
+WINGET_FIELDS["locale"] = WINGET_FIELDS["defaultLocale"] - {"Moniker"}
+WINGET_INSTALLER_FIELDS = {"Architecture", "InstallerUrl", "InstallerSha256", "Scope", "ProductCode"}
+WINGET_ENTRY_FIELDS = {"DisplayName", "Publisher", "DisplayVersion", "ProductCode", "UpgradeCode", "InstallerType"}
+WINGET_NAME_PART = r"[^.\s\\/:*?\"<>|\x01-\x1f]{1,32}"
+
+
+class Manifests(unittest.TestCase):
+    def test_winget_and_scoop_tell_the_built_files(self):
+        import yaml
+        build, _ = signed_build()
+        msi, zip_path = os.path.join(build, PACKAGE + ".msi"), os.path.join(build, PACKAGE + ".zip")
+        table = subprocess.run(["msiinfo", "export", msi, "Property"], capture_output=True, text=True, check=True)
+        properties = dict(line.split("\t", 1) for line in table.stdout.splitlines()[3:])
+        folder = os.path.join(build, "manifests", "winget")
+        names = {"version": "Orvane.velk.yaml", "installer": "Orvane.velk.installer.yaml",
+                 "defaultLocale": "Orvane.velk.locale.en-US.yaml", "locale": "Orvane.velk.locale.ja-JP.yaml"}
+        self.assertEqual(sorted(names.values()), sorted(os.listdir(folder)))
+        manifests = {}
+        for kind, name in names.items():
+            text = read(os.path.join(folder, name)).decode("utf-8")
+            self.assertEqual(f"# yaml-language-server: $schema=https://aka.ms/winget-manifest.{kind}.1.10.0.schema.json",
+                             text.splitlines()[0], name)
+            manifest = manifests[kind] = yaml.safe_load(text)
+            self.assertLessEqual(set(manifest), WINGET_FIELDS[kind], name)
+            self.assertEqual((kind, "1.10.0", "Orvane.velk", "1.0.0"),
+                             (manifest["ManifestType"], manifest["ManifestVersion"], manifest["PackageIdentifier"],
+                              manifest["PackageVersion"]), name)
+            self.assertRegex(manifest["PackageIdentifier"], rf"^{WINGET_NAME_PART}(\.{WINGET_NAME_PART}){{1,7}}$")
+            if kind in ("defaultLocale", "locale"):
+                self.assertRegex(manifest["PackageLocale"], r"^([a-zA-Z]{2,3}|[iI]-[a-zA-Z]+|[xX]-[a-zA-Z]{1,8})(-[a-zA-Z]{1,8})*$")
+                for field, low, high in (("Publisher", 2, 256), ("PackageName", 2, 256), ("License", 3, 512),
+                                         ("ShortDescription", 3, 256)):
+                    self.assertTrue(low <= len(manifest[field]) <= high, (name, field))
+                self.assertEqual(("Orvane", "velk", "MIT", RELEASE_URL),
+                                 (manifest["Publisher"], manifest["PackageName"], manifest["License"],
+                                  manifest["PackageUrl"]), name)
+        self.assertEqual("en-US", manifests["version"]["DefaultLocale"])
+        self.assertEqual(("en-US", "ja-JP", "velk"), (manifests["defaultLocale"]["PackageLocale"],
+                                                      manifests["locale"]["PackageLocale"],
+                                                      manifests["defaultLocale"]["Moniker"]))
+        installer = manifests["installer"]
+        self.assertEqual(("msi", "machine", "install", ["velk", "tamrel"], properties["ProductCode"]),
+                         (installer["InstallerType"], installer["Scope"], installer["UpgradeBehavior"],
+                          installer["Commands"], installer["ProductCode"]))
+        self.assertEqual([{"UpgradeCode": properties["UpgradeCode"]}], installer["AppsAndFeaturesEntries"])
+        self.assertLessEqual(set(installer["AppsAndFeaturesEntries"][0]), WINGET_ENTRY_FIELDS)
+        [entry] = installer["Installers"]
+        self.assertLessEqual(set(entry), WINGET_INSTALLER_FIELDS)
+        self.assertIn(entry["Architecture"], ("x86", "x64", "arm", "arm64", "neutral"))
+        self.assertRegex(entry["InstallerSha256"], r"^[A-Fa-f0-9]{64}$")
+        self.assertEqual(("x86", f"{RELEASE_URL}/{PACKAGE}.msi", hashlib.sha256(read(msi)).hexdigest().upper()),
+                         (entry["Architecture"], entry["InstallerUrl"], entry["InstallerSha256"]))
+
+        with open(os.path.join(build, "manifests", "scoop", "velk.json")) as file:
+            scoop = json.load(file)
+        self.assertLessEqual(set(scoop), {"version", "description", "homepage", "license", "url", "hash", "bin"})
+        self.assertEqual({"version": "1.0.0", "homepage": RELEASE_URL, "license": "MIT",
+                          "url": f"{RELEASE_URL}/{PACKAGE}.zip", "hash": hashlib.sha256(read(zip_path)).hexdigest(),
+                          "bin": ["velk.exe", "tamrel.exe"]},
+                         {key: value for key, value in scoop.items() if key != "description"})
 
 
 class Msi(unittest.TestCase):
