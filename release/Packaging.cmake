@@ -1,6 +1,13 @@
 # What a user downloads: a zip of the programs with the guides, the licence
 # and the third-party notices, an MSI installer, an SBOM, and SHA256SUMS. `cmake --build <build> --target
 # package` writes them into the build folder (release/Package.cmake makes them).
+if(MSVC)
+    # The packages say what is inside the programs, which only the GNU
+    # linker's map tells.
+    message(STATUS "No packages from an MSVC build: they are made by the MinGW-w64 build")
+    return()
+endif()
+
 install(TARGETS velk tamrel RUNTIME DESTINATION .)
 install(FILES README.md README.ja.md LICENSE DESTINATION .)
 
@@ -42,22 +49,6 @@ set(CPACK_VELK_UPGRADE_CODE 1A702FA7-DD72-42A9-B3BE-119E52E435AB)
 string(UUID CPACK_VELK_PRODUCT_CODE NAMESPACE ${CPACK_VELK_UPGRADE_CODE} NAME "velk ${PROJECT_VERSION}" TYPE SHA1 UPPER)
 find_program(WIXL wixl)
 find_program(MSIBUILD msibuild)
-# velk_find_python(VAR MODULE): a Python that can import MODULE (a Debian
-# python3-* package), which the system's Python has when another one comes
-# first on the PATH; empty when none can.
-function(velk_find_python var module)
-    foreach(python IN ITEMS "${Python3_EXECUTABLE}" /usr/bin/python3)
-        if(EXISTS "${python}")
-            execute_process(COMMAND "${python}" -c "import ${module}" RESULT_VARIABLE result OUTPUT_QUIET ERROR_QUIET)
-            if(result EQUAL 0)
-                set(${var} "${python}" PARENT_SCOPE)
-                return()
-            endif()
-        endif()
-    endforeach()
-    set(${var} "" PARENT_SCOPE)
-endfunction()
-
 # The summary step needs olefile.
 velk_find_python(VELK_MSI_PYTHON olefile)
 if(WIXL AND MSIBUILD AND VELK_MSI_PYTHON)

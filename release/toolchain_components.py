@@ -58,7 +58,10 @@ def linked_files(map_path):
 
 
 def dpkg(*arguments):
-    result = subprocess.run(["dpkg-query", *arguments], capture_output=True, text=True)
+    try:
+        result = subprocess.run(["dpkg-query", *arguments], capture_output=True, text=True)
+    except FileNotFoundError:
+        raise ReleaseError("dpkg-query is missing: the licences are read from Debian's package database")
     return result.stdout.strip() if result.returncode == 0 else None
 
 
