@@ -1,6 +1,7 @@
 # What a user downloads: a zip of the programs with the guides, the licence
-# and the third-party notices, an MSI installer, an SBOM, and SHA256SUMS. `cmake --build <build> --target
-# package` writes them into the build folder (release/Package.cmake makes them).
+# and the third-party notices, an MSI installer, an SBOM, and SHA256SUMS.
+# `cmake --build <build> --target package` writes them into the build folder
+# (release/Package.cmake makes them).
 if(MSVC)
     # The packages say what is inside the programs, which only the GNU
     # linker's map tells.
@@ -16,7 +17,7 @@ set(CPACK_VELK_PYTHON ${Python3_EXECUTABLE})
 
 # The toolchain's code inside the programs, read from their link maps, and
 # the licence texts that must go with it.
-set(VELK_MAPS velk.exe=${CMAKE_BINARY_DIR}/maps/velk.map tamrel.exe=${CMAKE_BINARY_DIR}/maps/tamrel.map)
+get_property(VELK_MAPS GLOBAL PROPERTY VELK_LINK_MAPS) # PROGRAM.exe=MAP, from cmake/Programs.cmake
 set(VELK_NOTICES ${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES.txt)
 add_custom_command(OUTPUT ${VELK_NOTICES}
     COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/release/write_notices.py ${VELK_NOTICES} ${VELK_MAPS}

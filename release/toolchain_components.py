@@ -9,6 +9,7 @@ comes from another source package than the entry expects, stops the release,
 so nothing ships unaccounted for. A library that the link stops pulling in
 drops out by itself.
 """
+import functools
 import os
 import re
 import subprocess
@@ -49,14 +50,14 @@ def linked_files(map_path):
     files = []
     with open(map_path, encoding="utf-8", errors="replace") as lines:
         for line in lines:
-            member = re.match(r"(\S+\.a)\(", line)
-            loaded = re.match(r"LOAD (\S+\.o)$", line.rstrip("\n"))
-            path = (member or loaded) and (member or loaded).group(1)
-            if path and os.path.isabs(path) and os.path.normpath(path) not in files:
-                files.append(os.path.normpath(path))
+            match = re.match(r"(\S+\.a)\(|LOAD (\S+\.o)$", line.rstrip("\n"))
+            path = match and os.path.normpath(match.group(1) or match.group(2))
+            if path and os.path.isabs(path) and path not in files:
+                files.append(path)
     return files
 
 
+@functools.lru_cache(maxsize=None)  # both programs link mostly the same files
 def dpkg(*arguments):
     try:
         result = subprocess.run(["dpkg-query", *arguments], capture_output=True, text=True)

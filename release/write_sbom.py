@@ -54,9 +54,6 @@ def bom(version, epoch, folder, maps):
     dependencies += [{"ref": library.name, "dependsOn": []} for library in found]
     when = datetime.datetime.fromtimestamp(int(epoch), datetime.timezone.utc)
     document = {
-        "bomFormat": "CycloneDX",
-        "specVersion": "1.6",
-        "version": 1,
         "metadata": {
             "timestamp": when.strftime("%Y-%m-%dT%H:%M:%SZ"),
             "component": {
@@ -73,7 +70,7 @@ def bom(version, epoch, folder, maps):
     }
     content = json.dumps(document, sort_keys=True).encode("utf-8")
     serial = uuid.uuid5(uuid.NAMESPACE_URL, "urn:velk-sbom:" + hashlib.sha256(content).hexdigest())
-    return {"bomFormat": "CycloneDX", "specVersion": "1.6", "serialNumber": serial.urn, **document}
+    return {"bomFormat": "CycloneDX", "specVersion": "1.6", "serialNumber": serial.urn, "version": 1, **document}
 
 
 def main():

@@ -2,9 +2,9 @@
 // CycloneDX's own library: node validate_sbom.js SBOM (NODE_PATH names the
 // folder that holds the library and ajv).
 const fs = require("fs");
-const { Spec, Validation } = require("@cyclonedx/cyclonedx-library");
+const { Validation } = require("@cyclonedx/cyclonedx-library");
 
-const validator = new Validation.JsonStrictValidator(Spec.Version.v1dot6);
+const validator = new Validation.JsonStrictValidator("1.6"); // CycloneDX 1.6
 validator.validate(fs.readFileSync(process.argv[2], "utf8")).then(
     (errors) => {
         if (errors === null) return;
