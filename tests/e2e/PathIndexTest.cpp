@@ -192,7 +192,7 @@ TEST_F(PathIndex, DeleteIndexRemovesItAndTheNextStartBeginsAnew)
         EXPECT_EQ(0u, result.exitCode) << arguments;
         EXPECT_EQ(std::vector<std::string>{}, ListFolder(orvane)) << arguments;
     }
-    EXPECT_FALSE(WaitForFile(log, 500)) << "started " << ReadFileBytes(log);
+    ExpectStarted("", "deleteindex");
     Start(tools + "\\tool.exe");
     EXPECT_EQ(tools + "\r\n", ReadFileBytes(index));
 

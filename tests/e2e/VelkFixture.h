@@ -54,6 +54,16 @@ protected:
         return ReadFileBytes(log);
     }
 
+    // That the run started what record says, or nothing when it is empty.
+    void ExpectStarted(const std::string& record, const std::string& what)
+    {
+        if (record.empty()) {
+            EXPECT_FALSE(WaitForFile(log, 500)) << what << ": started " << ReadFileBytes(log);
+        } else {
+            EXPECT_EQ(record, Record()) << what;
+        }
+    }
+
     // The record of a program started with no parameters.
     static std::string Started(const std::string& file, const std::string& directory)
     {
