@@ -6,6 +6,36 @@
 
 #include <algorithm>
 
+OutputText& OutputText::Own(const std::string& cp932)
+{
+    bytes_ += cp932;
+    text_ += ToWide(cp932, kOwnCodePage);
+    return *this;
+}
+
+OutputText& OutputText::User(const std::string& ansi)
+{
+    const std::wstring wide = ToWide(ansi);
+    // On a Japanese system the user's bytes are CP932 already: kept as given.
+    bytes_ += AnsiCodePage() == kOwnCodePage ? ansi : ToCodePageMarked(wide, kOwnCodePage);
+    text_ += wide;
+    return *this;
+}
+
+OutputText& OutputText::Wide(const std::wstring& text)
+{
+    bytes_ += ToCodePageMarked(text, kOwnCodePage);
+    text_ += text;
+    return *this;
+}
+
+OutputText& OutputText::Add(const OutputText& other)
+{
+    bytes_ += other.bytes_;
+    text_ += other.text_;
+    return *this;
+}
+
 std::string WithCrLf(const std::string& text)
 {
     std::string result;
@@ -46,15 +76,25 @@ void WriteBytes(HANDLE output, const std::string& bytes)
 
 } // namespace
 
-void WriteStandardOutput(const std::string& text)
+void WriteStandardOutput(const OutputText& text)
 {
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     if (output == nullptr || output == INVALID_HANDLE_VALUE) return;
-    const std::string bytes = WithCrLf(text);
     DWORD mode = 0;
     if (GetConsoleMode(output, &mode)) {
-        WriteConsoleText(output, ToWide(bytes));
+        std::wstring wide;
+        wide.reserve(text.Text().size() + text.Text().size() / 8);
+        for (wchar_t unit : text.Text()) {
+            if (unit == L'\n') wide += L'\r';
+            wide += unit;
+        }
+        WriteConsoleText(output, wide);
     } else {
-        WriteBytes(output, bytes);
+        WriteBytes(output, WithCrLf(text.Bytes()));
     }
+}
+
+void WriteStandardOutput(const std::string& own)
+{
+    WriteStandardOutput(OutputText(own));
 }

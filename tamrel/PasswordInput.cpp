@@ -14,16 +14,6 @@ const wchar_t kBackspace = 8;
 // The stand-in length of a character without a form in the code page.
 const char kNoForm = 0;
 
-bool IsHighSurrogate(wchar_t unit)
-{
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool IsLowSurrogate(wchar_t unit)
-{
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 // The typed characters: their bytes in the password and, in the same order,
 // the byte count of each, so that Backspace removes one whole character.
 class Typed {

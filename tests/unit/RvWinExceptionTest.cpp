@@ -13,28 +13,30 @@ TEST(RvWinException, ComposesPrefixCodeFullWidthSpaceAndCutText)
 {
     struct Case {
         DWORD code;
-        std::string systemText;
+        std::wstring systemText;
         std::string expected;
     };
     const Case cases[] = {
         // The CR LF that ends a system text goes.
-        {5, "Access is denied.\r\n", kPrefix + "5\x81\x40" "Access is denied."},
+        {5, L"Access is denied.\r\n", kPrefix + "5\x81\x40" "Access is denied."},
         // Inner line breaks stay; only the final one goes.
-        {7, "line one\r\nline two\r\n", kPrefix + "7\x81\x40" "line one\r\nline two"},
+        {7, L"line one\r\nline two\r\n", kPrefix + "7\x81\x40" "line one\r\nline two"},
         // Nothing to cut among the last three bytes: the text stays whole.
-        {0, "no break", kPrefix + "0\x81\x40" "no break"},
+        {0, L"no break", kPrefix + "0\x81\x40" "no break"},
         // A lone LF at the end goes too.
-        {2, "found\n", kPrefix + "2\x81\x40" "found"},
+        {2, L"found\n", kPrefix + "2\x81\x40" "found"},
         // Texts shorter than three bytes are searched from their start.
-        {1, "\r\n", kPrefix + "1\x81\x40"},
-        {1, "ab", kPrefix + "1\x81\x40" "ab"},
+        {1, L"\r\n", kPrefix + "1\x81\x40"},
+        {1, L"ab", kPrefix + "1\x81\x40" "ab"},
         // Codes with the top bit set print unsigned.
-        {0xFFFFFFFFu, "x\r\n", kPrefix + "4294967295\x81\x40" "x"},
-        {0x80070005u, "x\r\n", kPrefix + "2147942405\x81\x40" "x"},
+        {0xFFFFFFFFu, L"x\r\n", kPrefix + "4294967295\x81\x40" "x"},
+        {0x80070005u, L"x\r\n", kPrefix + "2147942405\x81\x40" "x"},
+        // Characters that CP932 lacks are '?' in the bytes, never a look-alike.
+        {5, L"caf\u00E9 \u00A5 \U0001F600\r\n", kPrefix + "5\x81\x40" "caf? ? ?"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.expected, ComposeErrorMessage(c.code, c.systemText.c_str(), c.systemText.size()))
-            << c.systemText;
+        EXPECT_EQ(c.expected, ComposeErrorMessage(c.code, c.systemText.c_str(), c.systemText.size()).Bytes())
+            << c.expected;
     }
 }
 
