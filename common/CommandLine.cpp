@@ -73,3 +73,57 @@ void AppendBatchArgument(std::string& commandLine, const std::string& argument)
     // read !NAME! there: it replaces text, it starts no command.)
     AppendArgument(commandLine, argument, " \t\v\f&|<>^(),;=!");
 }
+
+namespace {
+
+bool IsBlank(wchar_t unit)
+{
+    return unit == L' ' || unit == L'\t';
+}
+
+} // namespace
+
+std::vector<CommandLineWord> SplitCommandLine(const std::wstring& line)
+{
+    std::vector<CommandLineWord> words;
+    std::size_t i = 0;
+    // The program's name: no backslash rules, a quote only groups.
+    if (!line.empty() && line[0] == L'"') {
+        const std::size_t close = line.find(L'"', 1);
+        i = close == std::wstring::npos ? line.size() : close + 1;
+        words.push_back({0, i, line.substr(1, (close == std::wstring::npos ? line.size() : close) - 1)});
+    } else {
+        while (i < line.size() && !IsBlank(line[i])) ++i;
+        words.push_back({0, i, line.substr(0, i)});
+    }
+    for (;;) {
+        while (i < line.size() && IsBlank(line[i])) ++i;
+        if (i == line.size()) return words;
+        CommandLineWord word{i, i, std::wstring()};
+        bool quoted = false;
+        while (i < line.size() && (quoted || !IsBlank(line[i]))) {
+            if (line[i] == L'\\') {
+                std::size_t backslashes = 0;
+                while (i < line.size() && line[i] == L'\\') ++backslashes, ++i;
+                if (i < line.size() && line[i] == L'"') {
+                    word.text.append(backslashes / 2, L'\\');
+                    if (backslashes % 2 == 1) word.text += line[i++];
+                } else {
+                    word.text.append(backslashes, L'\\');
+                }
+            } else if (line[i] == L'"') {
+                if (quoted && i + 1 < line.size() && line[i + 1] == L'"') {
+                    word.text += L'"';
+                    i += 2;
+                } else {
+                    quoted = !quoted;
+                    ++i;
+                }
+            } else {
+                word.text += line[i++];
+            }
+        }
+        word.end = i;
+        words.push_back(std::move(word));
+    }
+}

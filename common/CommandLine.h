@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 // Appends one argument to a command line so that the started program's
 // runtime splits it back into exactly that argument: wrapped in double quotes
@@ -21,3 +23,18 @@ bool BatchFileCanReceive(const std::string& argument);
 // file hands %* to gets exactly the argument. Only for arguments that
 // BatchFileCanReceive.
 void AppendBatchArgument(std::string& commandLine, const std::string& argument);
+
+// One word of a command line as the C runtime splits it into argv: where it
+// starts and ends in the line, and the argument it gives.
+struct CommandLineWord {
+    std::size_t begin;
+    std::size_t end;
+    std::wstring text;
+};
+
+// The words of a command line, the program's name first (up to the first
+// space or tab, or between quotes when it starts with one), then each
+// argument: quotes anywhere in a word group its spaces, 2n backslashes
+// before a quote give n and the quote groups, 2n+1 give n and a quote, and
+// two quotes inside quotes give one.
+std::vector<CommandLineWord> SplitCommandLine(const std::wstring& line);

@@ -8,8 +8,15 @@ SHELLEXECUTEINFOA MakeElevatedLaunchRecord(const char* file, const char* paramet
     SHELLEXECUTEINFOA record;
     ZeroMemory(&record, sizeof record);
     record.cbSize = sizeof record;
-    record.fMask = SEE_MASK_NOCLOSEPROCESS;
-    record.hwnd = nullptr;
+    // NOASYNC: a start that the shell completes on another thread (DDE, a
+    // running program that takes the file) is done before the call returns,
+    // so it is not lost when the program ends right after. FLAG_NO_UI: the
+    // program reports errors itself, and a message box would hold up a
+    // script that nobody watches.
+    record.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    // Owned by the console's window, Windows brings the consent prompt to
+    // the front rather than behind other windows.
+    record.hwnd = GetConsoleWindow();
     record.lpVerb = "runas";
     record.lpFile = file;
     record.lpParameters = parameters;

@@ -9,7 +9,8 @@
 
 // The shell's start request for the "runas" verb, which has Windows ask the
 // user for consent. Built apart from the start so that tests can look at it.
-// parameters may be null (no parameters); directory never is.
+// parameters may be null (no parameters); directory never is. The console's
+// window, when there is one, owns the request.
 SHELLEXECUTEINFOA MakeElevatedLaunchRecord(const char* file, const char* parameters,
                                            const char* directory, int show);
 

@@ -43,17 +43,36 @@ class Library:
         return "pkg:deb/debian/%s@%s" % (self.package, self.version)
 
 
-def linked_files(map_path):
+# Every map that GNU ld writes has this heading, also one of a link that
+# took nothing from an archive.
+GNU_LD_MAP_HEADING = "Linker script and memory map"
+
+
+def linked_files(program, map_path):
     """The toolchain files that gave a program code: the archives that a
-    member was taken from, and the objects loaded whole. Relative paths are
-    the build's own."""
+    member was taken from (a line of their own: ARCHIVE(MEMBER)), and the
+    objects loaded whole (LOAD OBJECT). Paths are read whole, spaces and
+    all; relative ones are the build's own. A map that is not GNU ld's, or
+    that names no toolchain file, would say that nothing third-party is
+    inside: it stops the release instead."""
+    try:
+        with open(map_path, encoding="utf-8", errors="replace") as file:
+            lines = file.read().splitlines()
+    except OSError as error:
+        raise ReleaseError("%s has no link map %s (%s): build the programs first"
+                           % (program, map_path, error.strerror))
+    if GNU_LD_MAP_HEADING not in lines:
+        raise ReleaseError("%s's link map %s is empty or not a GNU ld map: what is inside %s cannot be told"
+                           % (program, map_path, program))
     files = []
-    with open(map_path, encoding="utf-8", errors="replace") as lines:
-        for line in lines:
-            match = re.match(r"(\S+\.a)\(|LOAD (\S+\.o)$", line.rstrip("\n"))
-            path = match and os.path.normpath(match.group(1) or match.group(2))
-            if path and os.path.isabs(path) and path not in files:
-                files.append(path)
+    for line in lines:
+        match = re.match(r"([^\s(][^(]*?\.a)\(.*\)$|LOAD (.+\.o)$", line)
+        path = match and os.path.normpath(match.group(1) or match.group(2))
+        if path and os.path.isabs(path) and path not in files:
+            files.append(path)
+    if not files:
+        raise ReleaseError("%s's link map %s names no file of the toolchain, not even its start-up code"
+                           % (program, map_path))
     return files
 
 
@@ -77,11 +96,11 @@ def owning_package(path):
 def libraries(maps):
     """maps: (program name, map path) pairs. The libraries inside any of the
     programs, in the order of LIBRARIES."""
+    if not maps:
+        raise ReleaseError("no PROGRAM=MAP given: the programs' link maps tell what is inside them")
     found = {}
     for program, map_path in maps:
-        if not os.path.exists(map_path):
-            raise ReleaseError("%s has no link map %s: build the programs first" % (program, map_path))
-        for path in linked_files(map_path):
+        for path in linked_files(program, map_path):
             name = os.path.basename(path)
             entry = next((e for e in LIBRARIES if re.fullmatch(e[3], name)), None)
             if entry is None:
@@ -102,6 +121,9 @@ def libraries(maps):
 
 def parse_maps(arguments):
     """PROGRAM=MAP arguments as pairs."""
+    for argument in arguments:
+        if "=" not in argument or argument.startswith("="):
+            raise ReleaseError("%r is not PROGRAM=MAP" % argument)
     return [tuple(argument.split("=", 1)) for argument in arguments]
 
 

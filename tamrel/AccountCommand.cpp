@@ -60,6 +60,11 @@ bool EndAccountTool(HANDLE process)
 
 void AwaitAccountTool(HANDLE process, DWORD timeoutMs)
 {
+    // The shell started net.exe but gave nothing to wait for: "changed"
+    // would be a guess.
+    if (process == nullptr || process == INVALID_HANDLE_VALUE) {
+        throw RvWinException("net.exe was started, but tamrel cannot tell whether the password was changed.");
+    }
     const std::optional<DWORD> exitCode = AwaitExitCode(process, timeoutMs);
     if (!exitCode) {
         // Left running, it could still change the password after tamrel has

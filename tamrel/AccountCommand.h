@@ -21,7 +21,8 @@ SHELLEXECUTEINFOA NetUserLaunchRecord(const char* parameters);
 void RefuseUserName(const std::string& userName);
 void RefusePassword(const std::string& password);
 
-// Waits for the account tool and throws RvWinException unless it ended with 0.
+// Waits for the account tool and throws RvWinException unless it ended with 0
+// (also when there is no process to wait for).
 // One that does not end in time is ended, so it cannot change the password
 // after the failure is reported; where Windows refuses that, the message
 // says so.

@@ -23,12 +23,18 @@ RvWinException Unrepresentable(const char* what)
 }
 
 // One entry: the prompt, the keys up to Enter, then a line end.
-InputEnd ReadEntry(const KeySource& keys, const std::string& prompt, SecretText& password)
+InputEnd ReadEntry(const KeySource& keys, const OutputText& prompt, SecretText& password)
 {
     WriteStandardOutput(prompt);
     const InputEnd end = ReadPassword(keys, password);
     WriteStandardOutput("\n");
     return end;
+}
+
+// "enter NAME's new password : ", the name as the user gave it.
+OutputText Prompt(const char* verb, const std::string& userName)
+{
+    return OutputText(verb).Own(" ").User(userName).Own("'s new password : ");
 }
 
 // The new password and, once it passes the checks that need no second
@@ -40,11 +46,11 @@ InputEnd ReadNewPassword(const std::string& userName, SecretText& password, Secr
     ConsoleKeys console;
     const EndingGuard guard(console, password, retyped);
     const KeySource keys = [&console] { return console.Next(); };
-    const InputEnd end = ReadEntry(keys, "enter " + userName + "'s new password : ", password);
+    const InputEnd end = ReadEntry(keys, Prompt("enter", userName), password);
     if (end != InputEnd::Entered) return end;
     if (password.Text().empty()) throw RvWinException("password is empty.");
     RefusePassword(password.Text());
-    return ReadEntry(keys, "retype " + userName + "'s new password : ", retyped);
+    return ReadEntry(keys, Prompt("retype", userName), retyped);
 }
 
 int ChangePassword(const std::string& userName)
@@ -65,7 +71,7 @@ int ChangePassword(const std::string& userName)
     BuildNetUserParameters(parameters, userName, password);
     SHELLEXECUTEINFOA record = NetUserLaunchRecord(parameters.Text().c_str());
     const Handle process = StartElevated(record);
-    if (process.valid()) AwaitAccountTool(process.get(), kAccountToolTimeoutMs);
+    AwaitAccountTool(process.get(), kAccountToolTimeoutMs);
     return 0;
 }
 
@@ -88,7 +94,7 @@ int main(int argc, char** argv)
         }
         return ChangePassword(argv[1]);
     } catch (const RvWinException& error) {
-        WriteStandardOutput(error.message() + "\n");
+        WriteStandardOutput(OutputText(error.text()).Own("\n"));
         return 1;
     } catch (const std::exception& error) {
         WriteStandardOutput(error.what() + std::string("\n"));

@@ -1,6 +1,7 @@
 #include "CurrentDirectory.h"
 
 #include "AnsiText.h"
+#include "PathText.h"
 #include "RvWinException.h"
 
 #include <windows.h>
@@ -19,7 +20,8 @@ std::string ReadCurrentDirectory()
 
 bool SearchesCurrentDirectoryFor(const std::string& target)
 {
-    return NeedCurrentDirectoryForExePathA(target.c_str()) != FALSE;
+    // Windows looks for a backslash only; sub/tool.exe names the same file.
+    return NeedCurrentDirectoryForExePathA(WithBackslashes(target).c_str()) != FALSE;
 }
 
 std::optional<std::string> FullPathName(const std::string& path)
@@ -32,4 +34,10 @@ std::optional<std::string> FullPathName(const std::string& path)
         if (result < full.size()) return ToExactAnsi(full.substr(0, result));
         full.assign(result, L'\0'); // too small: result is the size it needs
     }
+}
+
+std::string PlainFolder(const std::string& path)
+{
+    const std::string plain = WithoutLongPathPrefix(path);
+    return DrivePathDirectory(FullPathName(plain).value_or(plain));
 }

@@ -1,5 +1,6 @@
 #include "ElevatedCommand.h"
 
+#include "AnsiText.h"
 #include "CommandLine.h"
 #include "CurrentDirectory.h"
 #include "ElevatedStart.h"
@@ -9,7 +10,9 @@
 #include "StandardOutput.h"
 #include "Usage.h"
 
+#include <optional>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -18,9 +21,30 @@ const char kWaitWord[] = "wait";
 const char kSystemDirectory[] = "C:\\Windows\\System32";
 const char kCommandPrompt[] = "C:\\Windows\\System32\\cmd.exe";
 
+// The text that follows the target on velk's own command line, from the
+// word after it to the end, as typed; nothing when the line's words do not
+// end the target where the runtime did (words, as SplitCommandLine gives
+// them; target, the argument that names the program).
+std::optional<std::string> TypedParameters(const std::wstring& commandLine, bool waits, const std::string& target)
+{
+    const std::vector<CommandLineWord> words = SplitCommandLine(commandLine);
+    const std::size_t at = waits ? 2 : 1;
+    if (words.size() <= at || (waits && words[1].text != L"wait") || ToExactAnsi(words[at].text) != target) {
+        return std::nullopt;
+    }
+    return ToExactAnsi(words.size() > at + 1 ? commandLine.substr(words[at + 1].begin) : std::wstring());
+}
+
 } // namespace
 
-ElevatedCommand::ElevatedCommand(int argc, char** argv, PathContext context) : PathContext(std::move(context))
+bool SaysWait(const std::wstring& commandLine)
+{
+    const std::vector<CommandLineWord> words = SplitCommandLine(commandLine);
+    return words.size() > 1 && words[1].text == L"wait";
+}
+
+ElevatedCommand::ElevatedCommand(int argc, char** argv, PathContext context, const std::wstring& commandLine)
+    : PathContext(std::move(context))
 {
     // "velk wait X..." is "velk X..." waited for: the rest is read as a
     // command line of its own, with "wait" in the place of velk's name.
@@ -43,7 +67,7 @@ ElevatedCommand::ElevatedCommand(int argc, char** argv, PathContext context) : P
         return;
     }
 
-    JoinParameters(argc, argv);
+    JoinParameters(argc, argv, commandLine);
     const std::string target = argv[1];
     if (target.size() < 2) throw std::out_of_range("invalid string position");
     if (IsAbsoluteTarget(target)) {
@@ -54,25 +78,36 @@ ElevatedCommand::ElevatedCommand(int argc, char** argv, PathContext context) : P
     // .\tool.exe names the current folder's tool.exe, \tool.exe the one at
     // the root of its drive, never one on the PATH.
     if (NamesCurrentDirectory(target) || !FindOnPath(target)) {
-        throw RvWinException("指定されたファイルが見つかりませんでした。");
+        throw RvWinException("指定されたファイルが見つかりませんでした。", ERROR_FILE_NOT_FOUND);
     }
 }
 
-void ElevatedCommand::JoinParameters(int argc, char** argv)
+void ElevatedCommand::JoinParameters(int argc, char** argv, const std::wstring& commandLine)
 {
-    // A batch file's parameters are read by cmd.exe, as part of a command
-    // line: they must stay data there.
-    const bool batch = IsBatchFile(argv[1]);
     parameters.clear();
+    // A batch file's parameters are read by cmd.exe, as part of a command
+    // line: they must stay data there, one by one.
+    if (GetsBatchRules(argv[1])) {
+        for (int i = 2; i < argc; ++i) {
+            if (!BatchFileCanReceive(argv[i])) {
+                throw RvWinException("バッチファイルに渡せない文字 (\" % 改行) が引数にあります。",
+                                     ERROR_INVALID_PARAMETER);
+            }
+            if (i > 2) parameters += ' ';
+            AppendBatchArgument(parameters, argv[i]);
+        }
+        return;
+    }
+    // A program reads its command line by its own rules (msiexec's
+    // NAME="value"): it gets the rest of velk's as typed. Quoted again
+    // argument by argument only where the line cannot be read back.
+    if (const std::optional<std::string> typed = TypedParameters(commandLine, waits, argv[1])) {
+        parameters = *typed;
+        return;
+    }
     for (int i = 2; i < argc; ++i) {
         if (i > 2) parameters += ' ';
-        if (!batch) {
-            AppendQuotedArgument(parameters, argv[i]);
-        } else if (BatchFileCanReceive(argv[i])) {
-            AppendBatchArgument(parameters, argv[i]);
-        } else {
-            throw RvWinException("バッチファイルに渡せない文字 (\" % 改行) が引数にあります。");
-        }
+        AppendQuotedArgument(parameters, argv[i]);
     }
 }
 
@@ -107,6 +142,6 @@ unsigned long ElevatedCommand::Launch() const
     const Handle process = StartElevated(record);
     if (!waits) return 0; // the handle is closed at once
     // The shell may hand the file to a program that was running already.
-    if (!process.valid()) throw RvWinException("起動したプログラムの終了を待てません。");
+    if (!process.valid()) throw RvWinException("起動したプログラムの終了を待てません。", ERROR_INVALID_HANDLE);
     return *AwaitExitCode(process.get(), INFINITE);
 }

@@ -7,6 +7,9 @@
 
 #include <string>
 
+// Whether the command line's first argument is the word "wait".
+bool SaysWait(const std::wstring& commandLine);
+
 // One command line of velk: help, an elevated command prompt ("su"), the
 // deletion of the index ("deleteindex") or a target program with its
 // arguments, ready to be started; any of them after "wait", which waits for
@@ -16,8 +19,11 @@ public:
     // Dispatches the command line and resolves the target. Throws
     // RvWinException when the target is not found or a batch file's argument
     // cannot be passed to it as data, std::out_of_range for a target shorter
-    // than two bytes, std::runtime_error for environment errors.
-    ElevatedCommand(int argc, char** argv, PathContext context);
+    // than two bytes, std::runtime_error for environment errors. commandLine
+    // is velk's own as Windows gave it (GetCommandLineW): a program gets the
+    // text after its name from there, as typed; without it, its arguments
+    // quoted one by one.
+    ElevatedCommand(int argc, char** argv, PathContext context, const std::wstring& commandLine = std::wstring());
 
     // Prints the short help for a help request, deletes the index for
     // "deleteindex"; otherwise asks the shell to start file elevated. Returns
@@ -31,7 +37,7 @@ public:
     SHELLEXECUTEINFOA LaunchRecord() const;
 
 private:
-    void JoinParameters(int argc, char** argv);
+    void JoinParameters(int argc, char** argv, const std::wstring& commandLine);
 
     // Whether the relative way is tried for target.
     bool SearchesCurrentDirectory(const std::string& target) const;

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include <stdexcept>
+#include "RvWinException.h"
 
 // The variables are read through the UTF-16 interface and converted exactly
 // to the ANSI code page. The C runtime's getenv_s answers differently on
@@ -17,7 +17,8 @@ EnvironmentVariable::EnvironmentVariable(std::string name) : requiredSize(0), na
     SetLastError(ERROR_SUCCESS);
     const DWORD size = GetEnvironmentVariableW(ToWide(this->name).c_str(), nullptr, 0);
     if (size == 0) {
-        if (GetLastError() != ERROR_ENVVAR_NOT_FOUND) throw std::runtime_error("System Access Failure");
+        const DWORD error = GetLastError();
+        if (error != ERROR_ENVVAR_NOT_FOUND) throw CodedError("System Access Failure", error);
         return;
     }
     requiredSize = size;
@@ -26,13 +27,13 @@ EnvironmentVariable::EnvironmentVariable(std::string name) : requiredSize(0), na
 std::string EnvironmentVariable::Value() const
 {
     const std::optional<std::string> exact = ToExactAnsi(WideValue());
-    if (!exact) throw std::runtime_error("環境変数に、コードページで表せない文字があります。");
+    if (!exact) throw CodedError("環境変数に、コードページで表せない文字があります。", ERROR_NO_UNICODE_TRANSLATION);
     return *exact;
 }
 
 std::wstring EnvironmentVariable::WideValue() const
 {
-    if (requiredSize == 0) throw std::runtime_error("環境変数が存在しません。");
+    if (requiredSize == 0) throw CodedError("環境変数が存在しません。", ERROR_ENVVAR_NOT_FOUND);
     const std::wstring wideName = ToWide(name);
     std::wstring value(requiredSize, L'\0');
     for (;;) {

@@ -12,10 +12,12 @@ std::string PathContext::ToFullPath(std::string path, bool useBaseDirectory) con
     if (IsAbsoluteTarget(path)) return path;
 
     const std::string& base = useBaseDirectory ? baseDirectory : currentDirectory;
-    // \Tools\tool.exe is below the root of the base's drive or share.
-    if (path[0] == '\\') return DirectoryRoot(base) + path;
-    // Only .\ and ..\ are folders; .x.exe and ..x.exe are names like any other.
-    if (path.compare(0, 3, "..\\") == 0) return base.substr(0, FindLastCharacter(base, '\\')) + path.substr(2);
-    if (path.compare(0, 2, ".\\") == 0) return base + path.substr(1);
-    return base + '\\' + path;
+    // Only .\ and ..\ are folders; .x.exe and ..x.exe are names like any
+    // other. / reads as \ throughout.
+    switch (LeadingFolderLength(path)) {
+    case 1: return DirectoryRoot(base) + path; // \Tools\tool.exe: below the root of the base's drive or share
+    case 2: return base + path.substr(1);
+    case 3: return base.substr(0, FindLastCharacter(base, '\\')) + path.substr(2);
+    default: return base + '\\' + path;
+    }
 }

@@ -11,10 +11,10 @@ struct PathContext {
 
     // The path made absolute against baseDirectory (useBaseDirectory) or
     // currentDirectory. A path whose second byte is ':' or that begins with
-    // two backslashes is taken as absolute; one leading backslash means the
+    // two separators is taken as absolute; one leading separator means the
     // root of the base's drive or share, a leading ..\ climbs one folder of
-    // the base, a leading .\ means the base itself; any other leading dot is
-    // part of a name. Throws
+    // the base, a leading .\ means the base itself (/ reading as \ in each);
+    // any other leading dot is part of a name. Throws
     // std::runtime_error for an empty path and std::out_of_range for a
     // one-byte one.
     std::string ToFullPath(std::string path, bool useBaseDirectory) const;

@@ -17,24 +17,56 @@ std::string ToUpperAscii(std::string text)
     return text;
 }
 
+bool IsSeparator(char byte)
+{
+    return byte == '\\' || byte == '/';
+}
+
+std::size_t FindLastSeparator(const std::string& path)
+{
+    std::size_t found = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); i = NextCharacter(path, i)) {
+        if (IsSeparator(path[i])) found = i;
+    }
+    return found;
+}
+
+std::string WithBackslashes(std::string path)
+{
+    // No trail byte of a double-byte character is a slash (0x2F).
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
 std::string DrivePathDirectory(const std::string& target)
 {
-    std::size_t end = FindLastCharacter(target, '\\');
-    if (end == std::string::npos) end = FindLastCharacter(target, '/');
+    std::size_t end = FindLastSeparator(target);
     if (end == std::string::npos) end = 2;
     return target.substr(0, end);
 }
 
+std::size_t LeadingFolderLength(const std::string& target)
+{
+    if (!target.empty() && IsSeparator(target[0]) && (target.size() < 2 || !IsSeparator(target[1]))) return 1;
+    const std::size_t dots = target.compare(0, 2, "..") == 0 ? 2 : target.compare(0, 1, ".") == 0 ? 1 : 0;
+    return dots > 0 && target.size() > dots && IsSeparator(target[dots]) ? dots + 1 : 0;
+}
+
 bool NamesCurrentDirectory(const std::string& target)
 {
-    if (target.size() >= 2 && target[0] == '\\' && target[1] != '\\') return true;
-    const std::size_t dots = target.compare(0, 2, "..") == 0 ? 2 : target.compare(0, 1, ".") == 0 ? 1 : 0;
-    return dots > 0 && target.size() > dots && (target[dots] == '\\' || target[dots] == '/');
+    return LeadingFolderLength(target) > 0;
 }
 
 bool IsAbsoluteTarget(const std::string& target)
 {
-    return (target.size() >= 2 && target[1] == ':') || target.compare(0, 2, "\\\\") == 0;
+    return (target.size() >= 2 && target[1] == ':') || (target.size() >= 2 && IsSeparator(target[0]) && IsSeparator(target[1]));
+}
+
+std::string WithoutLongPathPrefix(const std::string& path)
+{
+    if (path.compare(0, 8, "\\\\?\\UNC\\") == 0) return "\\\\" + path.substr(8);
+    if (path.compare(0, 4, "\\\\?\\") == 0 && path.size() >= 6 && path[5] == ':') return path.substr(4);
+    return path;
 }
 
 std::string DirectoryRoot(const std::string& directory)
@@ -53,12 +85,27 @@ bool IsFullPath(const std::string& entry)
     return entry.compare(0, 2, "\\\\") == 0 || (entry.size() >= 3 && entry[1] == ':' && entry[2] == '\\');
 }
 
+namespace {
+
+// The last four bytes before the trailing dots and spaces that Windows drops
+// from a file name, upper-cased. Neither dots, spaces nor the letters after
+// a dot can be the trail byte of a double-byte character.
+std::string Extension(const std::string& target)
+{
+    const std::size_t last = target.find_last_not_of(". ");
+    if (last == std::string::npos || last < 3) return std::string();
+    return ToUpperAscii(target.substr(last - 3, 4));
+}
+
+} // namespace
+
 bool IsBatchFile(const std::string& target)
 {
-    // Neither dots, spaces nor the letters of .bat after a dot can be the
-    // trail byte of a double-byte character.
-    const std::size_t last = target.find_last_not_of(". ");
-    if (last == std::string::npos || last < 3) return false;
-    const std::string extension = ToUpperAscii(target.substr(last - 3, 4));
+    const std::string extension = Extension(target);
     return extension == ".BAT" || extension == ".CMD";
+}
+
+bool GetsBatchRules(const std::string& target)
+{
+    return IsBatchFile(target) || Extension(target) == ".LNK";
 }

@@ -31,16 +31,35 @@ bool ListContains(TextList::const_iterator first, TextList::const_iterator last,
 // characters included, stays as it is.
 std::string ToUpperAscii(std::string text);
 
-// A name written from the current folder (.\tool.exe, ..\tool.exe, or the
-// same with slashes) or from the root of its drive (\Tools\tool.exe):
+// Windows reads / as \ in every path it opens; so does velk wherever it
+// takes a target apart.
+bool IsSeparator(char byte);
+
+// Index of the last \ or / that is a character of its own, or npos.
+std::size_t FindLastSeparator(const std::string& path);
+
+// Every / made \.
+std::string WithBackslashes(std::string path);
+
+// How many bytes of target say where it starts, when it is written from the
+// current folder (.\ or ..\) or from the root of its drive (one leading
+// separator), slashes counting as backslashes; else 0.
+std::size_t LeadingFolderLength(const std::string& target);
+
+// A name written from the current folder or from the root of its drive:
 // whoever writes it means that place and no other, so it is never looked for
 // along the PATH.
 bool NamesCurrentDirectory(const std::string& target);
 
 // A target that names its file wherever velk runs: a drive letter and a
-// colon (C:\Tools\tool.exe, also C:/Tools/tool.exe), or two backslashes
-// (\\server\share\tool.exe, \\?\C:\Tools\tool.exe, \\?\UNC\server\share\tool.exe).
+// colon (C:\Tools\tool.exe, also C:/Tools/tool.exe), or two separators
+// (\\server\share\tool.exe, //server/share/tool.exe, \\?\C:\Tools\tool.exe,
+// \\?\UNC\server\share\tool.exe).
 bool IsAbsoluteTarget(const std::string& target);
+
+// The long-path forms as plain paths: \\?\C:\x as C:\x, \\?\UNC\server\share\x
+// as \\server\share\x; anything else as it stands.
+std::string WithoutLongPathPrefix(const std::string& path);
 
 // The root that a path with one leading backslash is read against: the drive
 // of directory (C: for C:\work) or its share (\\server\share for
@@ -52,14 +71,19 @@ std::string DirectoryRoot(const std::string& directory);
 // drops from a file name are gone (run.BAT. . is run.bat).
 bool IsBatchFile(const std::string& target);
 
+// Whether the target's arguments get the batch rules: a batch file's, and a
+// shortcut's (.lnk), whose arguments the shell hands on to what it leads
+// to, a batch file maybe.
+bool GetsBatchRules(const std::string& target);
+
 // A PATH entry that names its folder whatever the current directory: a drive
 // letter, a colon and a backslash, or a network path (\\server\share). Any
 // other entry (bin, .\bin, \bin, C:bin) is relative, as cmd.exe takes it.
 bool IsFullPath(const std::string& entry);
 
-// The working directory of a program named by an absolute target: the part
-// before its last backslash (C:\Tools\tool.exe gives C:\Tools, C:\tool.exe
-// gives C:, \\server\share\tool.exe gives \\server\share), else before its last
-// slash (C:/Tools/tool.exe gives C:/Tools), else the drive itself (C:tool.exe
+// The folder that holds a file named by an absolute target: the part before
+// its last separator of either kind (C:\Tools\tool.exe gives C:\Tools,
+// C:\tool.exe gives C:, \\server\share\tool.exe gives \\server\share,
+// C:\Tools/sub/tool.exe gives C:\Tools/sub), else the drive itself (C:tool.exe
 // gives C:).
 std::string DrivePathDirectory(const std::string& target);

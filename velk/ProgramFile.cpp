@@ -1,5 +1,7 @@
 #include "ProgramFile.h"
 
+#include "CurrentDirectory.h"
+
 #include <windows.h>
 
 namespace {
@@ -22,6 +24,12 @@ DWORD Attributes(const std::string& path)
 
 } // namespace
 
+bool IsDevicePath(const std::string& path)
+{
+    const std::optional<std::string> full = FullPathName(path);
+    return full && full->compare(0, 4, "\\\\.\\") == 0;
+}
+
 bool IsProgramFile(const std::string& path)
 {
     static const bool wow64 = RunsUnderWow64();
@@ -31,5 +39,6 @@ bool IsProgramFile(const std::string& path)
     const bool off = wow64 && Wow64DisableWow64FsRedirection(&redirection) != FALSE;
     const DWORD attributes = Attributes(path);
     if (off) Wow64RevertWow64FsRedirection(redirection);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           !IsDevicePath(path);
 }

@@ -2,6 +2,7 @@
 #include "ElevatedCommand.h"
 
 #include "AnsiText.h"
+#include "CurrentDirectory.h"
 #include "ProgramFile.h"
 #include "PathIndex.h"
 #include "PathVariable.h"
@@ -11,14 +12,16 @@ void ElevatedCommand::ResolveDrivePath(std::string target)
 {
     PathIndex index;
     if (!UseIfPresent(target, DrivePathDirectory(target))) {
-        throw RvWinException("指定されたファイルが見つかりません。");
+        throw RvWinException("指定されたファイルが見つかりません。", ERROR_FILE_NOT_FOUND);
     }
 
     // Remember the folder unless the PATH has it (letter case aside) or the
-    // index lists it already (letter case counting).
+    // index lists it already (letter case counting), in the one spelling
+    // that every way of writing it comes to.
+    const std::string folder = PlainFolder(file);
     const TextList onPath = GetUpperPathDirectories();
-    if (!ListContains(onPath.begin(), onPath.end(), ToUpperAscii(directory)) && !index.contains(directory)) {
-        index.add(directory);
+    if (!ListContains(onPath.begin(), onPath.end(), ToUpperAscii(folder)) && !index.contains(folder)) {
+        index.add(folder);
     }
 }
 
@@ -29,7 +32,7 @@ bool ElevatedCommand::ResolveRelativePath(std::string target)
 
 bool ElevatedCommand::FindOnPath(std::string target)
 {
-    const std::size_t folderEnd = FindLastCharacter(target, '\\');
+    const std::size_t folderEnd = FindLastSeparator(target);
     for (const std::string& entry : PathSearchDirectories()) {
         const std::string folder = folderEnd == std::string::npos ? entry : entry + '\\' + target.substr(0, folderEnd);
         if (UseIfPresent(entry + '\\' + target, folder)) return true;

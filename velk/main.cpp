@@ -8,30 +8,37 @@
 #include "StandardOutput.h"
 #include "Usage.h"
 
+#include <windows.h>
+
 #include <exception>
 
 int main(int argc, char** argv)
 {
     RestrictLibrarySearch();
+    const std::wstring commandLine = GetCommandLineW();
+    // Under "wait", a script reads velk's own failures from the exit code
+    // too: each ends with the Windows error code that says what it was.
+    // Without it, 1 and -1 as ever.
+    const bool waits = SaysWait(commandLine);
     try {
         // Before anything else: help and su included, nothing is done on a
         // command line that Windows has changed.
         if (!ArgumentsAreExact(argc, argv)) {
             const std::string message =
                 "コマンドラインに、コードページ " + std::to_string(AnsiCodePage()) + " で表せない文字があります。";
-            throw RvWinException(message.c_str());
+            throw RvWinException(message.c_str(), ERROR_NO_UNICODE_TRANSLATION);
         }
         PathContext context;
         context.baseDirectory = ReadCurrentDirectory();
         context.currentDirectory = context.baseDirectory;
-        const ElevatedCommand command(argc, argv, context);
+        const ElevatedCommand command(argc, argv, context, commandLine);
         // All 32 bits of a waited-for program's exit code reach ExitProcess.
         return static_cast<int>(command.Launch());
     } catch (const RvWinException& error) {
-        WriteStandardOutput(error.message() + "\n");
-        return 1;
+        WriteStandardOutput(OutputText(error.text()).Own("\n"));
+        return waits ? static_cast<int>(error.code()) : 1;
     } catch (const std::exception& error) {
         WriteStandardOutput(error.what() + std::string("\n\n\n") + LongUsage());
-        return -1;
+        return waits ? static_cast<int>(ErrorCodeOf(error)) : -1;
     }
 }

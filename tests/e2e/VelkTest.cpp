@@ -11,6 +11,15 @@
 
 namespace {
 
+const std::string kNotAProgram = "エラーコード : 193　%1 の EXE フォーマットが不正です。\r\n";
+const std::string kBatchRefusal = "バッチファイルに渡せない文字 (\" % 改行) が引数にあります。\r\n";
+
+std::string Slashed(std::string path)
+{
+    for (char& c : path) if (c == '\\') c = '/';
+    return path;
+}
+
 TEST_F(Velk, HelpForNoArgumentAndForTheWordHelp)
 {
     for (const char* arguments : {"", "help", "help su extra"}) {
@@ -44,11 +53,38 @@ TEST_F(Velk, DriveLetterTargetGetsEveryArgumentAsItCame)
     const ProcessResult result = Run(tool + " a \"b c\" \"\" d \"say \\\"hi\\\"\" \"trailing\\\\\" C:\\x\\ \"フォルダ ソ\"");
     EXPECT_EQ("", result.output);
     EXPECT_EQ(0u, result.exitCode);
-    EXPECT_EQ("command line=\"" + tool + "\" a \"b c\" \"\" d \"say \\\"hi\\\"\" trailing\\ C:\\x\\ \"フォルダ ソ\"\n"
+    EXPECT_EQ("command line=\"" + tool + "\" a \"b c\" \"\" d \"say \\\"hi\\\"\" \"trailing\\\\\" C:\\x\\ \"フォルダ ソ\"\n"
               "directory=" + root + "\\Tools\n"
               "argument=a\nargument=b c\nargument=\nargument=d\nargument=say \"hi\"\nargument=trailing\\\n"
               "argument=C:\\x\\\nargument=フォルダ ソ\n",
               Record());
+
+    // A program with a parser of its own gets the rest of the line as typed.
+    const std::string msiexec = root + "\\msi\\msiexec.exe";
+    PlaceRecorder(msiexec);
+    const std::string spaced = root + "\\Program Files";
+    PlaceRecorder(spaced + "\\x\\tool.exe");
+    struct Case {
+        std::string arguments;
+        std::string file;
+        std::string parameters;
+    };
+    const std::string install = "/i \"C:\\pkgs\\app.msi\" INSTALLDIR=\"C:\\Program Files\\App\" /qn";
+    const Case cases[] = {
+        {"wait " + msiexec + " " + install, msiexec, install},
+        {"wait  " + tool + "   a  b\t\"c  d\"  ", tool, "a  b\t\"c  d\"  "},
+        {"\"" + spaced + "\\x\\tool.exe\" a", spaced + "\\x\\tool.exe", "a"},
+        {"\"" + spaced + "\"\\x\\tool.exe a \"\"", spaced + "\\x\\tool.exe", "a \"\""},
+        {"wait " + tool + " ", tool, ""},
+    };
+    for (const Case& c : cases) {
+        DeleteFileA(log.c_str());
+        const ProcessResult started = Run(c.arguments);
+        EXPECT_EQ("", started.output) << c.arguments;
+        const std::string record = Record();
+        EXPECT_EQ("command line=\"" + c.file + "\"" + (c.parameters.empty() ? "" : " " + c.parameters),
+                  record.substr(0, record.find("\ndirectory="))) << c.arguments;
+    }
 }
 
 TEST_F(Velk, DriveLetterTargetInADoubleByteFolder)
@@ -64,8 +100,7 @@ TEST_F(Velk, DriveLetterTargetInADoubleByteFolder)
 TEST_F(Velk, DriveLetterTargetWithoutBackslash)
 {
     PlaceRecorder(root + "\\Slash\\tool.exe");
-    std::string slashed = root + "/Slash/tool.exe";
-    for (char& c : slashed) if (c == '\\') c = '/';
+    const std::string slashed = Slashed(root + "/Slash/tool.exe");
     const ProcessResult result = Run(slashed);
     EXPECT_EQ("", result.output);
     EXPECT_EQ(0u, result.exitCode);
@@ -114,6 +149,11 @@ TEST_F(Velk, PathTargetsStartInTheirPathEntry)
     result = Run("sub\\deep.exe");
     EXPECT_EQ("", result.output);
     EXPECT_EQ(Started(root + "\\second\\sub\\deep.exe", root + "\\second\\sub"), Record());
+
+    DeleteFileA(log.c_str());
+    result = Run("sub/deep.exe");
+    EXPECT_EQ("", result.output);
+    EXPECT_EQ(Started(root + "\\second\\sub/deep.exe", root + "\\second\\sub"), Record());
 
     // ソ ends in the byte 5C: the name holds no folder part.
     PlaceRecorder(root + "\\second\\ソ.exe");
@@ -262,7 +302,7 @@ TEST_F(Velk, BatchFileArgumentsAreNeverCommands)
     env.Set("RECORDER_LOG", log);
     result = Run(scripts + "\\recorder.exe \"a&b\" %PATH%");
     EXPECT_EQ("", result.output);
-    EXPECT_EQ("command line=\"" + scripts + "\\recorder.exe\" a&b %PATH%\ndirectory=" + scripts +
+    EXPECT_EQ("command line=\"" + scripts + "\\recorder.exe\" \"a&b\" %PATH%\ndirectory=" + scripts +
                   "\nargument=a&b\nargument=%PATH%\n",
               Record());
 }
@@ -287,7 +327,8 @@ TEST_F(Velk, TargetsNotFound)
     for (const Case& c : cases) {
         const ProcessResult result = Run(c.arguments);
         EXPECT_EQ(c.output, result.output) << c.arguments;
-        EXPECT_EQ(1u, result.exitCode) << c.arguments;
+        // Under wait, ERROR_FILE_NOT_FOUND.
+        EXPECT_EQ(c.arguments.compare(0, 5, "wait ") == 0 ? 2u : 1u, result.exitCode) << c.arguments;
     }
     EXPECT_FALSE(FileExists(log));
 }
@@ -323,6 +364,8 @@ TEST_F(Velk, WaitEndsWithTheStartedProgramsExitCode)
 {
     const std::string tool = root + "\\Tools\\tool.exe";
     PlaceRecorder(tool);
+    const std::string bad = root + "\\bad.exe";
+    WriteFileBytes(bad, "this is no program");
     const DWORD runsMs = 3000;
     env.Set("RECORDER_WAIT", std::to_string(runsMs));
     struct Case {
@@ -341,7 +384,13 @@ TEST_F(Velk, WaitEndsWithTheStartedProgramsExitCode)
         {tool, "3010", 0, "", Started(tool, root + "\\Tools")}, // no waiting without the word
         {"wait", "5", 0, kShortHelp, ""},
         {"wait help", "5", 0, kShortHelp, ""},
-        {"wait no-such-program.exe", "5", 1, kNotFound, ""},
+        {"wait no-such-program.exe", "5", ERROR_FILE_NOT_FOUND, kNotFound, ""},
+        {"wait " + root + "\\no\\tool.exe", "5", ERROR_FILE_NOT_FOUND, kNotFoundOnDrive, ""},
+        {"wait " + bad, "5", ERROR_BAD_EXE_FORMAT, kNotAProgram, ""},
+        {bad, "5", 1, kNotAProgram, ""},
+        {"wait x", "5", ERROR_INVALID_PARAMETER, "invalid string position\r\n\r\n\r\n" + kLongUsage, ""},
+        {"wait run.lnk a%b", "5", ERROR_INVALID_PARAMETER, kBatchRefusal, ""}, // a shortcut may lead to a batch file
+        {"run.LNK. a%b", "5", 1, kBatchRefusal, ""},
     };
     for (const Case& c : cases) {
         DeleteFileA(log.c_str());
@@ -357,15 +406,21 @@ TEST_F(Velk, WaitEndsWithTheStartedProgramsExitCode)
         if (waited) EXPECT_GE(took, runsMs) << c.arguments;
         else EXPECT_LT(took, runsMs) << c.arguments;
     }
+    env.Remove("PATH");
+    for (const char* arguments : {"wait no-such-program.exe", "no-such-program.exe"}) {
+        const ProcessResult result = Run(arguments, root);
+        EXPECT_EQ("環境変数が存在しません。\r\n\r\n\r\n" + kLongUsage, result.output) << arguments;
+        EXPECT_EQ(arguments[0] == 'w' ? ERROR_ENVVAR_NOT_FOUND : kStandardFailure, result.exitCode) << arguments;
+    }
 }
 
 TEST_F(Velk, FailedStartShowsTheSystemText)
 {
-    // Not a program: the shell refuses it.
+    // Not a program: the shell refuses it (and shows no box of its own).
     const std::string bad = root + "\\bad.exe";
     WriteFileBytes(bad, "this is no program");
     const ProcessResult result = Run(bad);
-    EXPECT_EQ("エラーコード : 1400　ウィンドウ ハンドルが正しくありません。\r\n", result.output);
+    EXPECT_EQ(kNotAProgram, result.output);
     EXPECT_EQ(1u, result.exitCode);
 }
 
@@ -429,6 +484,10 @@ TEST_F(Velk, CharactersOutsideTheCodePageAreNeverReplaced)
          ToWide(work), {{noDefault, L"1"}}},
         {"NoDefaultCurrentDirectoryInExePath: sub\\", L"sub\\tool.exe", "",
          Started(work + "\\sub\\tool.exe", work), ToWide(work), {{noDefault, L"1"}}},
+        {"NoDefaultCurrentDirectoryInExePath: ./", L"./tool.exe", "", Started(work + "/tool.exe", work),
+         ToWide(work), {{noDefault, L"1"}}},
+        {"NoDefaultCurrentDirectoryInExePath: sub/", L"sub/tool.exe", "",
+         Started(work + "\\sub/tool.exe", work), ToWide(work), {{noDefault, L"1"}}},
     };
     for (const Case& c : cases) {
         DeleteFileA(log.c_str());
@@ -440,6 +499,9 @@ TEST_F(Velk, CharactersOutsideTheCodePageAreNeverReplaced)
         EXPECT_EQ(c.output.empty() || c.output == kShortHelp ? 0u : 1u, result.exitCode) << c.what;
         ExpectStarted(c.record, c.what);
     }
+    const ProcessResult waited = RunProcess(L"velk.exe wait " + ToWide(tools) + L"\\tool.exe \u00E9", L"C:\\", env, velk);
+    EXPECT_EQ(refused, waited.output);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION), waited.exitCode);
     // Nothing was recorded under the look-alike of the AppData folder.
     EXPECT_EQ(std::vector<std::string>{}, ListFolder(root + "\\data\\Orvane"));
 }
@@ -456,10 +518,16 @@ TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
     for (char& c : shareFolder) if (c == '/') c = '\\';
     MakeFreshDirectory(shareFolder);
     CopyProgram(BinDirectory() + "\\recorder.exe", shareFolder + "\\tool.exe");
+    MakeDirectories(shareFolder + "\\dir\\sub");
+    CopyProgram(BinDirectory() + "\\recorder.exe", shareFolder + "\\dir\\sub\\tool.exe");
     const std::string share = "\\\\velkserver\\deploy";
     const std::string tools = root + "\\Tools";
     const std::string fromRoot = root.substr(2); // \velk-e2e\NAME
+    const std::string slashedRoot = Slashed(fromRoot); // /velk-e2e/NAME
     PlaceRecorder(tools + "\\tool.exe");
+    PlaceRecorder(tools + "\\sub\\tool.exe");
+    PlaceRecorder(root + "\\velkserver\\deploy\\tool.exe"); // //velkserver/... read as a relative name
+    MakeDirectories(root + "\\empty");
     PlaceRecorder(root + "\\decoy" + fromRoot + "\\Tools\\tool.exe");
     PlaceRecorder(root + "\\decoy" + fromRoot + "\\nowhere\\tool.exe");
     MakeDirectories(root + "\\folders\\tool.exe");
@@ -482,6 +550,23 @@ TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
         {"tool.exe", root + "\\folders;" + tools, "", Started(tools + "\\tool.exe", tools)},
         {"tool.exe", root + "\\folders", kNotFound, ""},
         {root + "\\folders\\tool.exe", "", kNotFoundOnDrive, ""},
+        // / is \ wherever a path is taken apart.
+        {slashedRoot + "/Tools/tool.exe", decoyPath, "", Started("C:" + slashedRoot + "/Tools/tool.exe", root)},
+        {"//velkserver/deploy/tool.exe a", "", "",
+         "command line=\"//velkserver/deploy/tool.exe\" a\ndirectory=" + share + "\nargument=a\n"},
+        {"//velkserver/deploy/nope.exe", "", kNotFoundOnDrive, ""},
+        {tools + "/sub/tool.exe", "", "", Started(tools + "/sub/tool.exe", tools + "\\sub")},
+        {share + "\\dir/sub/tool.exe", "", "", Started(share + "\\dir/sub/tool.exe", share + "\\dir\\sub")},
+        // One folder in several spellings; the system folder, which is on the PATH.
+        {"C:" + slashedRoot + "/Tools/tool.exe", "", "", Started("C:" + slashedRoot + "/Tools/tool.exe", tools)},
+        {tools + "\\.\\tool.exe", "", "", Started(tools + "\\.\\tool.exe", tools)},
+        {tools + "\\..\\Tools\\tool.exe", "", "", Started(tools + "\\..\\Tools\\tool.exe", tools)},
+        {"\\\\?\\C:\\Windows\\System32\\cmd.exe", "", "",
+         Started("\\\\?\\C:\\Windows\\System32\\cmd.exe", "C:\\Windows\\System32")},
+        // Devices are never programs.
+        {root + "\\empty\\NUL", "", kNotFoundOnDrive, ""},
+        {root + "\\empty\\CON", "", kNotFoundOnDrive, ""},
+        {"NUL", "", kNotFound, ""},
     };
     for (const Case& c : cases) {
         DeleteFileA(log.c_str());
@@ -491,8 +576,9 @@ TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
         EXPECT_EQ(c.output.empty() ? 0u : 1u, result.exitCode) << c.arguments;
         ExpectStarted(c.record, c.arguments);
     }
-    // Full paths keep their folders in the index, as drive-letter paths do.
-    EXPECT_EQ(share + "\r\n\\\\?\\UNC\\velkserver\\deploy\r\n\\\\?\\" + tools + "\r\n",
+    // Full paths keep their folders in the index, as drive-letter paths do,
+    // each once, in its plain full form.
+    EXPECT_EQ(share + "\r\n" + tools + "\r\n" + tools + "\\sub\r\n" + share + "\\dir\\sub\r\n",
               ReadFileBytes(appData + "\\Orvane\\velkindex.dat"));
 }
 

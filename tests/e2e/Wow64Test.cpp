@@ -61,8 +61,8 @@ TEST_F(Wow64, VelkFindsWhatTheSystemFolderHolds)
         const ProcessResult result = Run(c.arguments);
         if (c.only64 && underWow64) {
             // Past velk's own search; Wine has no consent prompt, so the start
-            // is redirected to SysWOW64 and the shell refuses it.
-            EXPECT_EQ("エラーコード : 1400　ウィンドウ ハンドルが正しくありません。\r\n", result.output) << c.arguments;
+            // is redirected to SysWOW64, where the shell finds no such file.
+            EXPECT_EQ("エラーコード : 2　ファイルが見つかりません。\r\n", result.output) << c.arguments;
             EXPECT_EQ(1u, result.exitCode) << c.arguments;
             EXPECT_FALSE(WaitForFile(log, 1000)) << c.arguments;
         } else {

@@ -53,8 +53,8 @@ TEST(AccountCommand, LaunchRecord)
 {
     const SHELLEXECUTEINFOA record = NetUserLaunchRecord("user bob secret");
     EXPECT_EQ(60u, record.cbSize);
-    EXPECT_EQ(0x40u, record.fMask);
-    EXPECT_EQ(nullptr, record.hwnd);
+    EXPECT_EQ(0x540u, record.fMask);
+    EXPECT_EQ(GetConsoleWindow(), record.hwnd);
     EXPECT_STREQ("runas", record.lpVerb);
     EXPECT_STREQ("C:\\Windows\\System32\\net.exe", record.lpFile);
     EXPECT_STREQ("user bob secret", record.lpParameters);

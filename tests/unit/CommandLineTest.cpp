@@ -1,3 +1,4 @@
+#include "AnsiText.h"
 #include "CommandLine.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +57,38 @@ TEST(CommandLine, BatchFileArgumentsAreQuotedForCmd)
     for (const char* argument : {"a\"b", "%PATH%", "100%", "a\nb", "a\rb", "\""}) {
         EXPECT_FALSE(BatchFileCanReceive(argument)) << argument;
     }
+}
+
+TEST(CommandLine, SplitsAsTheRuntimeDoes)
+{
+    struct Case {
+        std::wstring line;
+        std::vector<std::wstring> words;
+    };
+    const Case cases[] = {
+        {L"velk.exe a  b", {L"velk.exe", L"a", L"b"}},
+        {L"\"C:\\Program Files\\velk.exe\" a", {L"C:\\Program Files\\velk.exe", L"a"}},
+        {L"C:\\a\\velk.exe\t\"\"", {L"C:\\a\\velk.exe", L""}},
+        {L"v \"C:\\Program Files\"\\x\\t.exe b", {L"v", L"C:\\Program Files\\x\\t.exe", L"b"}},
+        {L"v a\\\\\"b c\" d", {L"v", L"a\\b c", L"d"}},   // 2n backslashes and a quote: n, grouping
+        {L"v a\\\\\\\"b c", {L"v", L"a\\\"b", L"c"}},   // 2n+1: n and a quote
+        {L"v a\\\\b", {L"v", L"a\\\\b"}},               // none before a quote: as they are
+        {L"v \"a\"\"b\" c", {L"v", L"a\"b", L"c"}},        // two quotes inside quotes: one
+        {L"v NAME=\"a b\" \t", {L"v", L"NAME=a b"}},
+        {L"v", {L"v"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::wstring> words;
+        for (const CommandLineWord& word : SplitCommandLine(c.line)) words.push_back(word.text);
+        EXPECT_EQ(c.words, words) << ToExactAnsi(c.line).value_or("?");
+    }
+    // Where each word stands: what follows the second is the rest as typed.
+    const std::wstring line = L"velk  wait \"C:\\t\"\\x.exe  /i \"a\"  ";
+    const std::vector<CommandLineWord> words = SplitCommandLine(line);
+    ASSERT_EQ(5u, words.size());
+    EXPECT_EQ(L"C:\\t\\x.exe", words[2].text);
+    EXPECT_EQ(L"/i \"a\"  ", line.substr(words[3].begin));
+    EXPECT_EQ(line.size() - 2, words[4].end);
 }
 
 TEST(CommandLine, AppendsToWhatIsThere)

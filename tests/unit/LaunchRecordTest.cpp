@@ -25,8 +25,9 @@ void ExpectFixedFields(const SHELLEXECUTEINFOA& record)
 {
     EXPECT_EQ(60u, sizeof record);
     EXPECT_EQ(60u, record.cbSize);
-    EXPECT_EQ(0x40u, record.fMask);
-    EXPECT_EQ(nullptr, record.hwnd);
+    // NOCLOSEPROCESS | NOASYNC | FLAG_NO_UI; the console's window owns it.
+    EXPECT_EQ(0x540u, record.fMask);
+    EXPECT_EQ(GetConsoleWindow(), record.hwnd);
     EXPECT_STREQ("runas", record.lpVerb);
     EXPECT_EQ(nullptr, record.hInstApp);
     EXPECT_EQ(nullptr, record.lpIDList);

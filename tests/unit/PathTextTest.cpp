@@ -59,7 +59,9 @@ TEST(PathText, DrivePathDirectory)
         {"C:\\ソフト\\tool.exe", "C:\\ソフト"},
         {"C:\\ツール\\ソ.exe", "C:\\ツール"},
         {"C:/Tools/tool.exe", "C:/Tools"},
-        {"C:\\Tools/sub/tool.exe", "C:"},       // slashes count only where no backslash is
+        {"C:\\Tools/sub/tool.exe", "C:\\Tools/sub"}, // either separator, whichever is last
+        {"C:\\Tools\\sub/tool.exe", "C:\\Tools\\sub"},
+        {"//server/share/tool.exe", "//server/share"},
         {"C:tool.exe", "C:"},
         {"C:", "C:"},
         {"\\\\server\\share\\tool.exe", "\\\\server\\share"},
