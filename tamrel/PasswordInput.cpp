@@ -83,9 +83,39 @@ InputEnd ReadPassword(const KeySource& nextKey, SecretText& password)
     }
 }
 
+int KeyEvents::Next()
+{
+    if (repeats_ > 0) {
+        --repeats_;
+        return repeated_;
+    }
+    for (;;) {
+        INPUT_RECORD record;
+        if (!read_(record)) return kNoConsoleInput;
+        if (record.EventType != KEY_EVENT) continue;
+        const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+        const bool altCode = !key.bKeyDown && key.wVirtualKeyCode == VK_MENU && key.uChar.UnicodeChar != 0;
+        if (!key.bKeyDown && !altCode) continue;
+        repeated_ = key.uChar.UnicodeChar;
+        repeats_ = key.bKeyDown && key.wRepeatCount > 1 ? key.wRepeatCount - 1 : 0;
+        SecureZeroMemory(&record, sizeof record);
+        return repeated_;
+    }
+}
+
+void KeyEvents::Forget()
+{
+    SecureZeroMemory(&repeated_, sizeof repeated_);
+    repeats_ = 0;
+}
+
 ConsoleKeys::ConsoleKeys()
     : input_(CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, 0, nullptr))
+                         OPEN_EXISTING, 0, nullptr)),
+      events_([this](INPUT_RECORD& record) {
+          DWORD count = 0;
+          return ReadConsoleInputW(input_.get(), &record, 1, &count) && count == 1;
+      })
 {
     if (!input_.valid() || !GetConsoleMode(input_.get(), &mode_)) return;
     modeChanged_ = SetConsoleMode(input_.get(), 0) != FALSE;
@@ -99,27 +129,12 @@ ConsoleKeys::~ConsoleKeys()
 void ConsoleKeys::Restore()
 {
     if (modeChanged_) SetConsoleMode(input_.get(), mode_);
-    SecureZeroMemory(&repeated_, sizeof repeated_);
-    repeats_ = 0;
+    events_.Forget();
 }
 
 int ConsoleKeys::Next()
 {
-    if (repeats_ > 0) {
-        --repeats_;
-        return repeated_;
-    }
-    if (!input_.valid()) return kNoConsoleInput;
-    for (;;) {
-        INPUT_RECORD record;
-        DWORD count = 0;
-        if (!ReadConsoleInputW(input_.get(), &record, 1, &count) || count == 0) return kNoConsoleInput;
-        if (record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown) continue;
-        repeated_ = record.Event.KeyEvent.uChar.UnicodeChar;
-        repeats_ = record.Event.KeyEvent.wRepeatCount > 1 ? record.Event.KeyEvent.wRepeatCount - 1 : 0;
-        SecureZeroMemory(&record, sizeof record);
-        return repeated_;
-    }
+    return input_.valid() ? events_.Next() : kNoConsoleInput;
 }
 
 namespace {

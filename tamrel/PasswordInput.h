@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <utility>
 
 // Gives the next key as the console reads it, unechoed: the UTF-16 unit that
 // it enters, kEntersNothing for a key that enters no character (arrows,
@@ -24,6 +25,28 @@ enum class InputEnd { Entered, Cancelled, Unrepresentable };
 // character, both bytes of a double-byte one, and also one that has no form
 // in the code page.
 InputEnd ReadPassword(const KeySource& nextKey, SecretText& password);
+
+// Turns the console's input events into keys: a key pressed gives the
+// character it enters, as often as the event says it repeats (0 for a key
+// that enters none); the release of Alt that carries a character gives that
+// character, typed with Alt and the numeric keypad. Nothing else counts, so
+// no key counts twice: the release of any other key carries its character
+// too.
+class KeyEvents {
+public:
+    // Fills in the next event; false when there is no more input.
+    using Reader = std::function<bool(INPUT_RECORD&)>;
+    explicit KeyEvents(Reader read) : read_(std::move(read)) {}
+
+    int Next();
+    // Forgets the last character; nothing is allocated or freed.
+    void Forget();
+
+private:
+    Reader read_;
+    wchar_t repeated_ = 0; // a held key delivers its character again
+    WORD repeats_ = 0;
+};
 
 // The console's keys, whatever the console's input code page. Reads raw while
 // it lives (Ctrl+C arrives as a key, nothing is echoed) and gives the console
@@ -45,8 +68,7 @@ private:
     Handle input_;
     DWORD mode_ = 0;
     bool modeChanged_ = false;
-    wchar_t repeated_ = 0; // a held key delivers its character again
-    WORD repeats_ = 0;
+    KeyEvents events_;
 };
 
 // Whether standard input is a console, the one place a password can be typed

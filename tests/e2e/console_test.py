@@ -10,7 +10,7 @@ Screen: standard output on the console too, in the console code pages that
 users meet; what the terminal shows is compared as text.
 
 Environment: WINE_RUN (the Wine wrapper), TAMREL and VELK (the programs),
-WORK_DIR.
+TYPIST (writes keys into the console's input queue), WORK_DIR.
 """
 import os
 import pty
@@ -24,6 +24,7 @@ import unittest
 WINE_RUN = os.environ["WINE_RUN"]
 TAMREL = os.environ["TAMREL"]
 VELK = os.environ["VELK"]
+TYPIST = os.environ.get("TYPIST", "")
 WORK_DIR = os.environ["WORK_DIR"]
 LOG = os.path.join(WORK_DIR, "net-record.txt")
 PROMPT_END = b"'s new password : "
@@ -179,6 +180,18 @@ class Tamrel(unittest.TestCase):
             expected = net_arguments and record_for(b" ".join([b"user bob"] + arguments), b"user", b"bob", *arguments)
             self.assertEqual(expected, run.record, (name, keys))
 
+    def test_alt_and_the_numeric_keypad_type_into_the_password(self):
+        """@ typed as Alt+64, through the console's input queue (a pty cannot
+        send the keypad), is in the password, both times."""
+        os.makedirs(WORK_DIR, exist_ok=True)
+        if os.path.exists(LOG):
+            os.remove(LOG)
+        screen = run_on_screen(f"{windows_path(TYPIST)} p{{64}}1~p{{64}}1~ {windows_path(TAMREL)} bob",
+                               variables={"RECORDER_LOG": windows_path(LOG)})
+        self.assertEqual("enter bob's new password : \nretype bob's new password : \nexit 0\n", screen)
+        with open(LOG, "rb") as notes:
+            self.assertEqual(record_for(b"user bob p@1", b"user", b"bob", b"p@1"), notes.read())
+
     def test_failure_of_net_exe_is_reported(self):
         run = run_tamrel(["bob"], twice(b"secret\r"), net_exit=2)
         self.assertEqual(entered(b"bob") + b"net.exe failed with exit code 2; the password was not changed.\r\n",
@@ -196,10 +209,15 @@ def screen_text(raw):
     return text.replace("\r", "")
 
 
-def run_on_screen(command, keys=None, after=None):
+def run_on_screen(command, keys=None, after=None, locale=None, variables=None):
     """Runs a command line in Wine's own cmd.exe with the console on a pty;
-    types keys once the screen shows after. Returns the screen text."""
+    types keys once the screen shows after. Returns the screen text. With
+    locale, Wine is a system of that locale (C.UTF-8: English, code page
+    1252)."""
     env = dict(os.environ, WINEDLLOVERRIDES="mscoree,mshtml=;cmd.exe=b;net.exe=n")
+    if locale:
+        env["WINE_LOCALE"] = locale
+    env.update(variables or {})
     master, slave = pty.openpty()
     tty.setraw(slave)
     process = subprocess.Popen([WINE_RUN, "cmd", "/c", command], stdin=slave, stdout=slave, stderr=slave,
@@ -246,6 +264,36 @@ class Screen(unittest.TestCase):
             for command, keys, expected in cases:
                 screen = run_on_screen(f"chcp {code_page} >nul & {command}", keys, "password : ")
                 self.assertEqual(expected, screen, (code_page, command))
+
+    def test_japanese_reads_right_on_an_english_system(self):
+        """Code page 1252: the programs' own texts are CP932 all the same, a
+        system text comes as Unicode, a name as the user gave it; a pipe
+        holds the bytes of a Japanese system."""
+        os.makedirs(WORK_DIR, exist_ok=True)
+        bad = os.path.join(WORK_DIR, "bad.exe")
+        with open(bad, "wb") as file:
+            file.write(b"no program")
+        velk, tamrel = windows_path(VELK), windows_path(TAMREL)
+        cases = [
+            (f"{velk} help", None, "\nvelk.exe [wait] [実行ファイルの名前またはフルパス及びコマンドライン | help]\n"
+                                   "help        : ヘルプを表示します。\n"
+                                   "wait        : プログラムの終了を待ち、その終了コードを返します。\n"),
+            (f"{velk} no-such-program.exe", None, "指定されたファイルが見つかりませんでした。\n"),
+            (f"{velk} {windows_path(bad)}", None, "エラーコード : 193　Bad EXE format for %1.\n"),
+            (f"{tamrel} José", b"\r", "enter José's new password : \npassword is empty.\n"),
+        ]
+        for code_page in ("437", "65001", "932"):
+            for command, keys, expected in cases:
+                screen = run_on_screen(f"chcp {code_page} >nul & {command}", keys, "password : ", "C.UTF-8")
+                self.assertEqual(expected, screen, (code_page, command))
+        for arguments in (["help"], ["no-such-program.exe"]):
+            piped = [subprocess.run([WINE_RUN, VELK] + arguments, stdout=subprocess.PIPE, stdin=subprocess.DEVNULL,
+                                    env=dict(os.environ, WINE_LOCALE=locale)).stdout
+                     for locale in ("C.UTF-8", "ja_JP.UTF-8")]
+            self.assertEqual(piped[1], piped[0], arguments)
+        piped = subprocess.run([WINE_RUN, VELK, windows_path(bad)], stdout=subprocess.PIPE, stdin=subprocess.DEVNULL,
+                               env=dict(os.environ, WINE_LOCALE="C.UTF-8")).stdout
+        self.assertEqual("エラーコード : 193　Bad EXE format for %1.\r\n".encode("cp932"), piped)
 
 
 if __name__ == "__main__":

@@ -71,6 +71,49 @@ TEST(PasswordInput, KeysMakeThePassword)
     }
 }
 
+// The console's events as Windows delivers them: every key pressed and
+// released, the release carrying the character as well.
+INPUT_RECORD KeyEvent(WORD key, wchar_t character, bool down, WORD repeats = 1)
+{
+    INPUT_RECORD record;
+    ZeroMemory(&record, sizeof record);
+    record.EventType = KEY_EVENT;
+    record.Event.KeyEvent.bKeyDown = down;
+    record.Event.KeyEvent.wRepeatCount = repeats;
+    record.Event.KeyEvent.wVirtualKeyCode = key;
+    record.Event.KeyEvent.uChar.UnicodeChar = character;
+    return record;
+}
+
+TEST(PasswordInput, AltAndTheNumericKeypadTypeACharacter)
+{
+    std::vector<INPUT_RECORD> events;
+    const auto press = [&](WORD key, wchar_t character, WORD repeats = 1) {
+        events.push_back(KeyEvent(key, character, true, repeats));
+        events.push_back(KeyEvent(key, character, false));
+    };
+    press('P', L'p');
+    // Alt+64: Alt held, 6 and 4 on the keypad enter nothing; the release of
+    // Alt carries @.
+    events.push_back(KeyEvent(VK_MENU, 0, true));
+    press(VK_NUMPAD6, 0);
+    press(VK_NUMPAD4, 0);
+    events.push_back(KeyEvent(VK_MENU, L'@', false));
+    press('1', L'1', 2); // held: typed twice
+    events.push_back(KeyEvent(VK_MENU, 0, true)); // Alt pressed and let go alone
+    events.push_back(KeyEvent(VK_MENU, 0, false));
+    press(VK_RETURN, 13);
+    std::size_t next = 0;
+    KeyEvents keys([&](INPUT_RECORD& record) {
+        if (next == events.size()) return false;
+        record = events[next++];
+        return true;
+    });
+    SecretText password;
+    EXPECT_EQ(InputEnd::Entered, ReadPassword([&] { return keys.Next(); }, password));
+    EXPECT_EQ("p@11", password.Text());
+}
+
 TEST(PasswordInput, CtrlCCancels)
 {
     const Typed typed = Type({'a', 'b', 3, 'c', 13});

@@ -1,0 +1,95 @@
+// Types into its own console, then runs a program there: writes the keys into
+// the console's input queue (WriteConsoleInputW), as a keyboard would, starts
+// the program with the rest of its command line in the same console, waits,
+// and prints "exit N" with the program's exit code.
+//   typist.exe KEYS PROGRAM [ARGUMENTS...]
+// KEYS (none of them special to cmd.exe): each character is a key pressed and
+// released, ~ is Enter, and {N} is the character N typed as Alt+N on the
+// numeric keypad: Alt held, the
+// digits pressed and released entering nothing, and the release of Alt
+// carrying the character.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+INPUT_RECORD KeyEvent(WORD key, wchar_t character, bool down)
+{
+    INPUT_RECORD record;
+    ZeroMemory(&record, sizeof record);
+    record.EventType = KEY_EVENT;
+    record.Event.KeyEvent.bKeyDown = down;
+    record.Event.KeyEvent.wRepeatCount = 1;
+    record.Event.KeyEvent.wVirtualKeyCode = key;
+    record.Event.KeyEvent.uChar.UnicodeChar = character;
+    record.Event.KeyEvent.dwControlKeyState = key == VK_MENU && down ? LEFT_ALT_PRESSED : 0;
+    return record;
+}
+
+void Press(std::vector<INPUT_RECORD>& events, WORD key, wchar_t character)
+{
+    events.push_back(KeyEvent(key, character, true));
+    events.push_back(KeyEvent(key, character, false));
+}
+
+std::vector<INPUT_RECORD> Events(const std::wstring& keys)
+{
+    std::vector<INPUT_RECORD> events;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i] == L'~') {
+            Press(events, VK_RETURN, L'\r');
+        } else if (keys[i] == L'{') {
+            const std::size_t close = keys.find(L'}', i);
+            const std::wstring digits = keys.substr(i + 1, close - i - 1);
+            events.push_back(KeyEvent(VK_MENU, 0, true));
+            for (wchar_t digit : digits) Press(events, static_cast<WORD>(VK_NUMPAD0 + (digit - L'0')), 0);
+            events.push_back(KeyEvent(VK_MENU, static_cast<wchar_t>(std::wcstoul(digits.c_str(), nullptr, 10)), false));
+            i = close;
+        } else {
+            Press(events, LOBYTE(VkKeyScanW(keys[i])), keys[i]);
+        }
+    }
+    return events;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 3) return 99;
+    const std::vector<INPUT_RECORD> events = Events(argv[1]);
+    HANDLE input = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    DWORD written = 0;
+    if (!WriteConsoleInputW(input, events.data(), static_cast<DWORD>(events.size()), &written) ||
+        written != events.size()) {
+        std::printf("cannot write the console's input: %lu\n", GetLastError());
+        return 98;
+    }
+    // The program's command line: what follows KEYS on this one.
+    std::wstring line = GetCommandLineW();
+    for (int word = 0; word < 2; ++word) {
+        bool quoted = false;
+        std::size_t i = 0;
+        while (i < line.size() && (quoted || (line[i] != L' ' && line[i] != L'\t'))) quoted ^= line[i++] == L'"';
+        while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
+        line.erase(0, i);
+    }
+    STARTUPINFOW startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        std::printf("cannot start the program: %lu\n", GetLastError());
+        return 97;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    std::printf("exit %lu\n", exitCode);
+    return 0;
+}
