@@ -5,7 +5,9 @@
 # over the zip, the MSI and the SBOM. Every time stamp is
 # CPACK_VELK_SOURCE_DATE_EPOCH.
 set(staging "${CPACK_TEMPORARY_DIRECTORY}")
-set(out "${CPACK_TOPLEVEL_DIRECTORY}")
+set(out "${CPACK_VELK_OUTPUT_DIRECTORY}")
+# The staging install's list of what it installed names the build folder.
+file(REMOVE "${CPACK_VELK_OUTPUT_DIRECTORY}/install_manifest.txt")
 set(epoch "${CPACK_VELK_SOURCE_DATE_EPOCH}")
 set(zip "${out}/${CPACK_PACKAGE_FILE_NAME}.zip")
 set(msi "${out}/${CPACK_PACKAGE_FILE_NAME}.msi")
@@ -56,7 +58,7 @@ if(CPACK_VELK_WIXL)
     # (appended on install, removed on uninstall) and the actions that write
     # and remove it. Tables in the installer database's text form: column
     # names, column types, the table's name and key, then the rows.
-    set(tables "${out}/msi-tables")
+    set(tables "${CPACK_TOPLEVEL_DIRECTORY}/msi-tables")
     file(MAKE_DIRECTORY "${tables}")
     file(WRITE "${tables}/Environment.idt"
         "Environment\tName\tValue\tComponent_\n"

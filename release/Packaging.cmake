@@ -36,7 +36,11 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(VELK_PACKAGE_NAME velk-${PROJECT_VERSION}-win32)
 set(CPACK_PACKAGE_FILE_NAME ${VELK_PACKAGE_NAME})
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
+# CPack works in a folder of its own, where it also leaves its metadata
+# (which names the build folder); the package script writes what ships, and
+# SHA256SUMS, into the build folder, and nothing else.
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/cpack)
+set(CPACK_VELK_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CPACK_GENERATOR External)
 set(CPACK_EXTERNAL_ENABLE_STAGING ON)
 set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/Package.cmake)

@@ -10,7 +10,7 @@ runs=${1:-30}
 [ "$runs" -ge 20 ] || { echo "at least 20 runs" >&2; exit 2; }
 
 bash scripts/setup.sh >/dev/null
-bash scripts/configure.sh --no-warn-unused-cli >/dev/null
+bash scripts/configure.sh >/dev/null
 cmake --build build --target velk tamrel >/dev/null
 
 work=build/bench

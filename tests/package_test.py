@@ -40,6 +40,9 @@ MAX_PROGRAM_SIZE = 300 * 1024
 SHORT_HELP = ("\r\nvelk.exe [wait] [実行ファイルの名前またはフルパス及びコマンドライン | help]\r\n"
               "help        : ヘルプを表示します。\r\n"
               "wait        : プログラムの終了を待ち、その終了コードを返します。\r\n").encode("cp932")
+# What CMake and Ninja keep in any build folder, beside what packaging adds.
+BUILD_SYSTEM_FILES = {"CMakeCache.txt", "CPackConfig.cmake", "CPackSourceConfig.cmake", "build.ninja",
+                      "cmake_install.cmake", ".ninja_deps", ".ninja_log"}
 ENVIRONMENT_KEY = r"HKLM\System\CurrentControlSet\Control\Session Manager\Environment"
 
 
@@ -136,6 +139,9 @@ class Reproducible(unittest.TestCase):
                     self.assertNotIn(folder.encode(encoding), read(os.path.join(build, output)), (output, folder))
         run("sha256sum", "-c", "--quiet", "SHA256SUMS", cwd=BUILD_DIR)
         self.assertFalse(os.path.exists(os.path.join(BUILD_DIR, "manifests")), "manifests without a release URL")
+        # Beside the packages: what ships, and SHA256SUMS; nothing names the folder.
+        files = {name for name in os.listdir(build) if os.path.isfile(os.path.join(build, name))}
+        self.assertEqual(sorted(OUTPUTS[2:] + ["THIRD-PARTY-NOTICES.txt"]), sorted(files - BUILD_SYSTEM_FILES))
 
     def test_exported_tree_gives_the_same_bytes(self):
         """What a release's source download is: git archive of the commit,

@@ -1,7 +1,7 @@
 // Stands in for a started program (also as cmd.exe and net.exe in the test
 // prefix). Writes down its command line, its parsed arguments and its working
 // directory to the file named by RECORDER_LOG, waits RECORDER_WAIT
-// milliseconds when that is set (a program that does not end), then ends with
+// milliseconds when that is set ("forever": until it is ended), then ends with
 // the exit code given in RECORDER_EXIT (0 when unset).
 #include <windows.h>
 
@@ -42,6 +42,7 @@ int main(int argc, char** argv)
     MoveFileExA(partial.c_str(), log.c_str(), MOVEFILE_REPLACE_EXISTING);
 
     const std::string wait = Variable("RECORDER_WAIT");
+    if (wait == "forever") Sleep(INFINITE);
     if (!wait.empty()) Sleep(static_cast<DWORD>(std::atol(wait.c_str())));
 
     const std::string code = Variable("RECORDER_EXIT");

@@ -83,12 +83,12 @@ TEST(AccountCommand, RefusesWhatNetExeWouldTakeAsAnOption)
 TEST(AccountCommand, AccountToolThatDoesNotFinishIsEndedAndReported)
 {
     // The recorder stands in for net.exe, started as tamrel starts it, and
-    // does not end for two minutes.
+    // does not end until it is ended.
     const std::string folder = "C:\\velk-unit\\AccountTool";
     const std::string log = folder + "\\record.txt";
     MakeFreshDirectory(folder);
     SetEnvironmentVariableA("RECORDER_LOG", log.c_str());
-    SetEnvironmentVariableA("RECORDER_WAIT", "120000");
+    SetEnvironmentVariableA("RECORDER_WAIT", "forever");
     const std::string recorder = BinDirectory() + "\\recorder.exe";
     SHELLEXECUTEINFOA record = MakeElevatedLaunchRecord(recorder.c_str(), "user bob secret", folder.c_str(), SW_HIDE);
     const Handle process = StartElevated(record);
@@ -101,6 +101,10 @@ TEST(AccountCommand, AccountToolThatDoesNotFinishIsEndedAndReported)
     EXPECT_EQ(timeout, Failure([&] { AwaitAccountTool(process.get(), 100); }));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.get(), 0)) << "still running";
     TerminateProcess(process.get(), 1);
+
+    // No process at all: nothing is known of the password.
+    EXPECT_EQ("net.exe was started, but tamrel cannot tell whether the password was changed.",
+              Failure([&] { AwaitAccountTool(nullptr, 10); }));
 
     // An event never ends, and cannot be ended.
     Handle neverEnds(CreateEventA(nullptr, TRUE, FALSE, nullptr));

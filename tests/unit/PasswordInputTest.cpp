@@ -145,7 +145,7 @@ TEST(PasswordInput, ConsoleEventGivesTheModeBackAndClearsThePassword)
     DeleteFileA(log.c_str());
     Environment env;
     env.Set("RECORDER_LOG", log);
-    env.Set("RECORDER_WAIT", "60000");
+    env.Set("RECORDER_WAIT", "forever");
     std::wstring line = L"recorder.exe";
     std::wstring block = env.Block();
     STARTUPINFOW startup;
