@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """The guides against the programs: the usage texts that README.md and
-README.ja.md show are what velk and tamrel print, byte for byte, and every
+README.ja.md show are what velk and tamrel print, byte for byte; every
 message in their tables is one that the programs' sources print, the same
-in both guides.
+in both guides; and the exit codes that they give for velk wait are the ones
+velk ends with.
 
 Environment: WINE_RUN (the Wine wrapper), VELK and TAMREL (the programs),
 SOURCE_DIR.
@@ -35,17 +36,58 @@ def output(program, *arguments):
                           capture_output=True, timeout=120).stdout
 
 
+def tables(guide):
+    """Every table as a list of rows, each a list of its cells, the header
+    first."""
+    found, rows = [], []
+    for line in guide.splitlines() + [""]:
+        if line.startswith("|"):
+            cells = [cell.strip() for cell in line.strip().strip("|").split("|")]
+            if not set("".join(cells)) <= set("-: "):
+                rows.append(cells)
+        elif rows:
+            found.append(rows)
+            rows = []
+    return found
+
+
 def table_messages(guide):
-    """What the Output column of every table shows in backticks."""
+    """What the Output column (表示) of every table shows in backticks."""
     messages = set()
-    for line in guide.splitlines():
-        cells = line.split("|")
-        if line.startswith("|") and len(cells) >= 4:
-            messages.update(re.findall(r"`([^`]+)`", cells[-3]))
+    for rows in tables(guide):
+        for name in ("Output", "表示"):
+            if name in rows[0]:
+                column = rows[0].index(name)
+                for row in rows[1:]:
+                    messages.update(re.findall(r"`([^`]+)`", row[column]))
     return messages
 
 
+def wait_codes(guide):
+    """Each message of velk's table with the exit code it gives under wait."""
+    for rows in tables(guide):
+        if "`wait`" in rows[0][-1]:
+            output = rows[0].index("Output" if "Output" in rows[0] else "表示")
+            return {message: row[-1] for row in rows[1:] for message in re.findall(r"`([^`]+)`", row[output])}
+    return {}
+
+
 class Guides(unittest.TestCase):
+    def test_wait_exit_codes_are_what_velk_ends_with(self):
+        runs = {  # a message of the table, and a command line that gives it
+            "指定されたファイルが見つかりませんでした。": ["wait", "no-such-program.exe"],
+            "指定されたファイルが見つかりません。": ["wait", "C:\\no-such-folder\\tool.exe"],
+            "バッチファイルに渡せない文字 (\" % 改行) が引数にあります。": ["wait", "run.bat", "%PATH%"],
+            "invalid string position": ["wait", "x"],
+        }
+        for path in GUIDES:
+            codes = wait_codes(read_guide(path))
+            for message, arguments in runs.items():
+                result = subprocess.run([WINE_RUN, PROGRAMS["velk"], *arguments], stdin=subprocess.DEVNULL,
+                                        capture_output=True, timeout=120)
+                self.assertTrue(result.stdout.startswith(message.encode("cp932")), (path, arguments))
+                self.assertEqual(codes[message], str(result.returncode), (path, message))
+
     def test_usage_texts_are_what_the_programs_print(self):
         printed = {
             "velk help": output("velk", "help"),

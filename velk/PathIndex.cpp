@@ -27,23 +27,32 @@ std::string PartialPath(const std::string& indexPath)
 
 enum class ReadResult { Read, Absent, Unreadable };
 
-// Reads the whole file, sharing it with other readers and writers meanwhile.
+// Reads the whole file, sharing it with other readers and writers meanwhile:
+// one read of its size, and more only if it grew meanwhile.
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes)
 {
     Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Absent
                                                                                : ReadResult::Unreadable;
     }
-    char buffer[4096];
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart >= MAXDWORD) return ReadResult::Unreadable;
+    // One byte more than the size: a read that comes back short is the end.
+    bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
+    std::size_t done = 0;
     for (;;) {
         DWORD count = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &count, nullptr)) return ReadResult::Unreadable;
-        if (count == 0) return ReadResult::Read;
-        bytes.append(buffer, count);
+        const DWORD wanted = static_cast<DWORD>(bytes.size() - done);
+        if (!ReadFile(file.get(), &bytes[done], wanted, &count, nullptr)) return ReadResult::Unreadable;
+        done += count;
+        if (count < wanted) break;
+        bytes.resize(bytes.size() * 2);
     }
+    bytes.resize(done);
+    return ReadResult::Read;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes)
@@ -81,12 +90,12 @@ PathIndex::~PathIndex()
 
 bool PathIndex::contains(std::string directory) const
 {
-    return ListContains(entries.begin(), entries.end(), directory);
+    return IndexHasLine(loaded, directory) || ListContains(added.begin(), added.end(), directory);
 }
 
 void PathIndex::add(std::string directory)
 {
-    entries.push_back(std::move(directory));
+    added.push_back(std::move(directory));
     changed = true;
 }
 
@@ -96,7 +105,7 @@ void PathIndex::Load()
     DeleteFileA(PartialPath(path).c_str());
     std::string bytes;
     if (ReadWholeFile(path, bytes) == ReadResult::Unreadable) return;
-    entries = ParseIndexLines(bytes);
+    loaded.swap(bytes);
     saveAllowed = true;
 }
 
@@ -105,6 +114,8 @@ void PathIndex::Save() const
     // A new file beside the old one, moved over it in one step: a failure or
     // a crash part-way leaves the old index as it was.
     const std::string partial = PartialPath(path);
+    TextList entries = ParseIndexLines(loaded);
+    entries.insert(entries.end(), added.begin(), added.end());
     if (WriteWholeFile(partial, FormatIndexLines(entries)) &&
         MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return;
@@ -138,6 +149,22 @@ TextList ParseIndexLines(const std::string& bytes)
         start = next;
     }
     return lines;
+}
+
+bool IndexHasLine(const std::string& bytes, const std::string& line)
+{
+    if (line.find('\n') != std::string::npos) return false;
+    for (std::size_t at = bytes.find(line); at < bytes.size(); at = bytes.find(line, at + 1)) {
+        if (at > 0 && bytes[at - 1] != '\n') continue; // not where a line starts
+        const std::size_t end = at + line.size();
+        // A CR right before the LF belongs to the line end, not to the line.
+        const bool endsInCr = !line.empty() && line.back() == '\r';
+        if (end == bytes.size() || (bytes[end] == '\n' && !endsInCr) ||
+            (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string FormatIndexLines(const TextList& entries)

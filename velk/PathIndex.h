@@ -33,7 +33,8 @@ private:
     // never rewritten, so its earlier content is not lost. Also false
     // without the lock or without AppData.
     bool saveAllowed = false;
-    TextList entries;
+    std::string loaded; // the file's bytes as read; made lines only for a save
+    TextList added;
     std::string path;
     std::optional<IndexLock> lock; // released after the save
 };
@@ -48,6 +49,11 @@ void DeletePathIndex();
 // The file's lines: a line ends at LF, and a CR right before it belongs to the
 // line end. A last line without a line end is an entry; empty lines are too.
 TextList ParseIndexLines(const std::string& bytes);
+
+// Whether ParseIndexLines(bytes) holds line, told from the bytes themselves
+// without a text for every line: an index only grows, and a launch that adds
+// nothing pays only for reading it.
+bool IndexHasLine(const std::string& bytes, const std::string& line);
 
 // Every entry followed by CR LF.
 std::string FormatIndexLines(const TextList& entries);

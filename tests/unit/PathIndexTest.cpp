@@ -27,6 +27,24 @@ TEST(PathIndexLines, Parse)
     for (const Case& c : cases) EXPECT_EQ(c.lines, ParseIndexLines(c.bytes)) << c.bytes;
 }
 
+// The duplicate test on the bytes says what the list of lines says.
+TEST(PathIndexLines, HasLineAgreesWithTheParsedLines)
+{
+    const std::string files[] = {"", "C:\\a\r\n", "C:\\a\nC:\\b", "\r\n\nC:\\a\r\n\r\n", "C:\\a  \r\n",
+                                 "C:\\a\r\r\n", "C:\\a\r", "xC:\\a\r\nC:\\ab\r\nC:\\", "C:\\ソ\r\n", "\n"};
+    const std::string lines[] = {"C:\\a", "C:\\a\r", "C:\\a  ", "C:\\b", "", "C:\\", "C:\\ab", "a", "C:\\ソ",
+                                 "C:\\a\r\nC:\\b", "\n"};
+    for (const std::string& bytes : files) {
+        const TextList parsed = ParseIndexLines(bytes);
+        for (const std::string& line : lines) {
+            EXPECT_EQ(ListContains(parsed.begin(), parsed.end(), line), IndexHasLine(bytes, line))
+                << ::testing::PrintToString(bytes) << " " << ::testing::PrintToString(line);
+        }
+    }
+    EXPECT_TRUE(IndexHasLine("D:\\one\r\nC:\\a\r\n", "C:\\a"));
+    EXPECT_FALSE(IndexHasLine("D:\\one\r\nC:\\a\r\n", "c:\\a"));
+}
+
 TEST(PathIndexLines, FormatEndsEveryEntryWithCrLf)
 {
     EXPECT_EQ("", FormatIndexLines({}));
