@@ -66,9 +66,10 @@ def table_messages(guide):
 def wait_codes(guide):
     """Each message of velk's table with the exit code it gives under wait."""
     for rows in tables(guide):
-        if "`wait`" in rows[0][-1]:
-            output = rows[0].index("Output" if "Output" in rows[0] else "表示")
-            return {message: row[-1] for row in rows[1:] for message in re.findall(r"`([^`]+)`", row[output])}
+        for name in ("Output", "表示"):
+            if name in rows[0] and "`wait`" in rows[0][-1]:
+                output = rows[0].index(name)
+                return {message: row[-1] for row in rows[1:] for message in re.findall(r"`([^`]+)`", row[output])}
     return {}
 
 
