@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 bool IsLeadByte(char byte)
 {
     return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
@@ -20,11 +22,11 @@ std::size_t CharacterCount(const std::string& text)
     return count;
 }
 
-std::size_t FindLastCharacter(const std::string& text, char wanted)
+std::size_t FindLastCharacter(const std::string& text, const char* anyOf)
 {
     std::size_t found = std::string::npos;
     for (std::size_t i = 0; i < text.size(); i = NextCharacter(text, i)) {
-        if (text[i] == wanted) found = i;
+        if (text[i] != '\0' && std::strchr(anyOf, text[i]) != nullptr) found = i;
     }
     return found;
 }

@@ -18,8 +18,9 @@ std::size_t NextCharacter(const std::string& text, std::size_t index);
 // How many characters text holds: a double-byte character counts once.
 std::size_t CharacterCount(const std::string& text);
 
-// Index of the last character that is the single byte wanted, or npos.
-std::size_t FindLastCharacter(const std::string& text, char wanted);
+// Index of the last character that is one of the single bytes of anyOf, or
+// npos.
+std::size_t FindLastCharacter(const std::string& text, const char* anyOf);
 
 // The halves of a UTF-16 character beyond the 16-bit range.
 bool IsHighSurrogate(wchar_t unit);

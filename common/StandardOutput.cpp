@@ -36,15 +36,31 @@ OutputText& OutputText::Add(const OutputText& other)
     return *this;
 }
 
-std::string WithCrLf(const std::string& text)
+namespace {
+
+template <typename Text>
+Text WithCrLfIn(const Text& text)
 {
-    std::string result;
+    using Unit = typename Text::value_type;
+    Text result;
     result.reserve(text.size() + text.size() / 8);
-    for (char byte : text) {
-        if (byte == '\n') result += '\r';
-        result += byte;
+    for (const Unit unit : text) {
+        if (unit == Unit('\n')) result += Unit('\r');
+        result += unit;
     }
     return result;
+}
+
+} // namespace
+
+std::string WithCrLf(const std::string& text)
+{
+    return WithCrLfIn(text);
+}
+
+std::wstring WithCrLf(const std::wstring& text)
+{
+    return WithCrLfIn(text);
 }
 
 namespace {
@@ -82,13 +98,7 @@ void WriteStandardOutput(const OutputText& text)
     if (output == nullptr || output == INVALID_HANDLE_VALUE) return;
     DWORD mode = 0;
     if (GetConsoleMode(output, &mode)) {
-        std::wstring wide;
-        wide.reserve(text.Text().size() + text.Text().size() / 8);
-        for (wchar_t unit : text.Text()) {
-            if (unit == L'\n') wide += L'\r';
-            wide += unit;
-        }
-        WriteConsoleText(output, wide);
+        WriteConsoleText(output, WithCrLf(text.Text()));
     } else {
         WriteBytes(output, WithCrLf(text.Bytes()));
     }

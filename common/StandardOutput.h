@@ -32,6 +32,7 @@ private:
 
 // "\n" becomes "\r\n", as the C runtime's text mode writes a line feed.
 std::string WithCrLf(const std::string& text);
+std::wstring WithCrLf(const std::wstring& text);
 
 // Writes text, line ends made CR LF, to standard output in one piece: to a
 // console as UTF-16, to a pipe, a file or NUL as its CP932 bytes. The

@@ -86,28 +86,23 @@ void ElevatedCommand::JoinParameters(int argc, char** argv, const std::wstring& 
 {
     parameters.clear();
     // A batch file's parameters are read by cmd.exe, as part of a command
-    // line: they must stay data there, one by one.
-    if (GetsBatchRules(argv[1])) {
-        for (int i = 2; i < argc; ++i) {
-            if (!BatchFileCanReceive(argv[i])) {
-                throw RvWinException("バッチファイルに渡せない文字 (\" % 改行) が引数にあります。",
-                                     ERROR_INVALID_PARAMETER);
-            }
-            if (i > 2) parameters += ' ';
-            AppendBatchArgument(parameters, argv[i]);
+    // line: they must stay data there, one by one. A program reads its
+    // command line by its own rules (msiexec's NAME="value"): it gets the
+    // rest of velk's as typed, quoted again argument by argument only where
+    // the line cannot be read back.
+    const bool batch = GetsBatchRules(argv[1]);
+    if (!batch) {
+        if (const std::optional<std::string> typed = TypedParameters(commandLine, waits, argv[1])) {
+            parameters = *typed;
+            return;
         }
-        return;
-    }
-    // A program reads its command line by its own rules (msiexec's
-    // NAME="value"): it gets the rest of velk's as typed. Quoted again
-    // argument by argument only where the line cannot be read back.
-    if (const std::optional<std::string> typed = TypedParameters(commandLine, waits, argv[1])) {
-        parameters = *typed;
-        return;
     }
     for (int i = 2; i < argc; ++i) {
+        if (batch && !BatchFileCanReceive(argv[i])) {
+            throw RvWinException("バッチファイルに渡せない文字 (\" % 改行) が引数にあります。", ERROR_INVALID_PARAMETER);
+        }
         if (i > 2) parameters += ' ';
-        AppendQuotedArgument(parameters, argv[i]);
+        (batch ? AppendBatchArgument : AppendQuotedArgument)(parameters, argv[i]);
     }
 }
 

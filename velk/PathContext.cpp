@@ -17,7 +17,7 @@ std::string PathContext::ToFullPath(std::string path, bool useBaseDirectory) con
     switch (LeadingFolderLength(path)) {
     case 1: return DirectoryRoot(base) + path; // \Tools\tool.exe: below the root of the base's drive or share
     case 2: return base + path.substr(1);
-    case 3: return base.substr(0, FindLastCharacter(base, '\\')) + path.substr(2);
+    case 3: return base.substr(0, FindLastCharacter(base, "\\")) + path.substr(2);
     default: return base + '\\' + path;
     }
 }

@@ -24,11 +24,7 @@ bool IsSeparator(char byte)
 
 std::size_t FindLastSeparator(const std::string& path)
 {
-    std::size_t found = std::string::npos;
-    for (std::size_t i = 0; i < path.size(); i = NextCharacter(path, i)) {
-        if (IsSeparator(path[i])) found = i;
-    }
-    return found;
+    return FindLastCharacter(path, "\\/");
 }
 
 std::string WithBackslashes(std::string path)
@@ -59,7 +55,7 @@ bool NamesCurrentDirectory(const std::string& target)
 
 bool IsAbsoluteTarget(const std::string& target)
 {
-    return (target.size() >= 2 && target[1] == ':') || (target.size() >= 2 && IsSeparator(target[0]) && IsSeparator(target[1]));
+    return target.size() >= 2 && (target[1] == ':' || (IsSeparator(target[0]) && IsSeparator(target[1])));
 }
 
 std::string WithoutLongPathPrefix(const std::string& path)
