@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The release's SBOM and notices writers refuse, and write nothing, when a
-link map cannot tell them everything that is inside the programs.
+link map cannot tell them everything that is inside the programs (the
+package test has them account for the real maps).
 
 Environment: SOURCE_DIR, WORK_DIR; MAP (a real link map of velk.exe).
 """
@@ -60,10 +61,6 @@ class ReleaseTools(unittest.TestCase):
                 self.assertNotEqual(0, status, what)
                 self.assertIn(word, said, what)
                 self.assertFalse(wrote, what)
-
-    def test_a_real_map_is_accounted_for(self):
-        for status, said, wrote in self.run_tools(["velk.exe=" + MAP]):
-            self.assertEqual((0, "", True), (status, said, wrote))
 
 
 if __name__ == "__main__":

@@ -250,50 +250,36 @@ def run_on_screen(command, keys=None, after=None, locale=None, variables=None):
 
 
 class Screen(unittest.TestCase):
-    def test_japanese_reads_right_in_every_code_page(self):
-        help_text = ("\nvelk.exe [wait] [実行ファイルの名前またはフルパス及びコマンドライン | help]\n"
-                     "help        : ヘルプを表示します。\n"
-                     "wait        : プログラムの終了を待ち、その終了コードを返します。\n")
-        velk, tamrel = windows_path(VELK), windows_path(TAMREL)
-        cases = [
-            (f"{velk} help", None, help_text),
-            (f"{velk} no-such-program.exe", None, "指定されたファイルが見つかりませんでした。\n"),
-            (f"{tamrel} 山田", b"\r", "enter 山田's new password : \npassword is empty.\n"),
-        ]
-        for code_page in ("932", "65001"):
-            for command, keys, expected in cases:
-                screen = run_on_screen(f"chcp {code_page} >nul & {command}", keys, "password : ")
-                self.assertEqual(expected, screen, (code_page, command))
-
-    def test_japanese_reads_right_on_an_english_system(self):
-        """Code page 1252: the programs' own texts are CP932 all the same, a
-        system text comes as Unicode, a name as the user gave it; a pipe
-        holds the bytes of a Japanese system."""
+    def test_japanese_reads_right_in_every_code_page_on_every_system(self):
+        """A Japanese system (code page 932) and an English one (C.UTF-8:
+        1252): the programs' own texts are CP932 all the same, a system text
+        comes as Unicode, a name as the user gave it; on the English system a
+        pipe holds the bytes of a Japanese one."""
         os.makedirs(WORK_DIR, exist_ok=True)
         bad = os.path.join(WORK_DIR, "bad.exe")
         with open(bad, "wb") as file:
             file.write(b"no program")
         velk, tamrel = windows_path(VELK), windows_path(TAMREL)
-        cases = [
-            (f"{velk} help", None, "\nvelk.exe [wait] [実行ファイルの名前またはフルパス及びコマンドライン | help]\n"
-                                   "help        : ヘルプを表示します。\n"
-                                   "wait        : プログラムの終了を待ち、その終了コードを返します。\n"),
-            (f"{velk} no-such-program.exe", None, "指定されたファイルが見つかりませんでした。\n"),
-            (f"{velk} {windows_path(bad)}", None, "エラーコード : 193　Bad EXE format for %1.\n"),
-            (f"{tamrel} José", b"\r", "enter José's new password : \npassword is empty.\n"),
+        japanese, english = ("ja_JP.UTF-8", ("932", "65001")), ("C.UTF-8", ("437", "65001", "932"))
+        cases = [  # systems, program, argument, keys, screen
+            ((japanese, english), velk, "help", None,
+             "\nvelk.exe [wait] [実行ファイルの名前またはフルパス及びコマンドライン | help]\n"
+             "help        : ヘルプを表示します。\n"
+             "wait        : プログラムの終了を待ち、その終了コードを返します。\n"),
+            ((japanese, english), velk, "no-such-program.exe", None, "指定されたファイルが見つかりませんでした。\n"),
+            ((english,), velk, windows_path(bad), None, "エラーコード : 193　Bad EXE format for %1.\n"),
+            ((japanese,), tamrel, "山田", b"\r", "enter 山田's new password : \npassword is empty.\n"),
+            ((english,), tamrel, "José", b"\r", "enter José's new password : \npassword is empty.\n"),
         ]
-        for code_page in ("437", "65001", "932"):
-            for command, keys, expected in cases:
-                screen = run_on_screen(f"chcp {code_page} >nul & {command}", keys, "password : ", "C.UTF-8")
-                self.assertEqual(expected, screen, (code_page, command))
-        for arguments in (["help"], ["no-such-program.exe"]):
-            piped = [subprocess.run([WINE_RUN, VELK] + arguments, stdout=subprocess.PIPE, stdin=subprocess.DEVNULL,
-                                    env=dict(os.environ, WINE_LOCALE=locale)).stdout
-                     for locale in ("C.UTF-8", "ja_JP.UTF-8")]
-            self.assertEqual(piped[1], piped[0], arguments)
-        piped = subprocess.run([WINE_RUN, VELK, windows_path(bad)], stdout=subprocess.PIPE, stdin=subprocess.DEVNULL,
-                               env=dict(os.environ, WINE_LOCALE="C.UTF-8")).stdout
-        self.assertEqual("エラーコード : 193　Bad EXE format for %1.\r\n".encode("cp932"), piped)
+        for systems, program, argument, keys, expected in cases:
+            for locale, code_pages in systems:
+                for code_page in code_pages:
+                    screen = run_on_screen(f"chcp {code_page} >nul & {program} {argument}", keys, "password : ", locale)
+                    self.assertEqual(expected, screen, (locale, code_page, argument))
+            if program == velk:
+                piped = subprocess.run([WINE_RUN, VELK, argument], stdout=subprocess.PIPE, stdin=subprocess.DEVNULL,
+                                       env=dict(os.environ, WINE_LOCALE="C.UTF-8")).stdout
+                self.assertEqual(expected.replace("\n", "\r\n").encode("cp932"), piped, argument)
 
 
 if __name__ == "__main__":

@@ -8,6 +8,8 @@
 // numeric keypad: Alt held, the
 // digits pressed and released entering nothing, and the release of Alt
 // carrying the character.
+#include "CommandLine.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -71,14 +73,8 @@ int wmain(int argc, wchar_t** argv)
         return 98;
     }
     // The program's command line: what follows KEYS on this one.
-    std::wstring line = GetCommandLineW();
-    for (int word = 0; word < 2; ++word) {
-        bool quoted = false;
-        std::size_t i = 0;
-        while (i < line.size() && (quoted || (line[i] != L' ' && line[i] != L'\t'))) quoted ^= line[i++] == L'"';
-        while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
-        line.erase(0, i);
-    }
+    const std::wstring own = GetCommandLineW();
+    std::wstring line = own.substr(SplitCommandLine(own)[2].begin);
     STARTUPINFOW startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;

@@ -33,7 +33,7 @@ TEST(AnsiText, FindLastCharacterStepsOverTrailBytes)
         {"C:\\\x83", 2},                // a lead byte at the very end stands alone
         {"\x83\\\\", 2},                // lead + trail, then a real backslash
     };
-    for (const Case& c : cases) EXPECT_EQ(c.expected, FindLastCharacter(c.text, '\\')) << c.text;
+    for (const Case& c : cases) EXPECT_EQ(c.expected, FindLastCharacter(c.text, "\\")) << c.text;
 }
 
 // Windows' own conversion gives a look-alike for these; the exact one gives
