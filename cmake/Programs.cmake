@@ -19,6 +19,8 @@ function(add_shipped_program target core description)
         target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/common/Terminate.cpp
                                          ${PROJECT_SOURCE_DIR}/common/StackGuard.cpp)
         target_link_libraries(${target} PRIVATE advapi32)
+        # wmain: the runtime makes no code page copy of the command line.
+        target_link_options(${target} PRIVATE -municode)
         # The linker's map names every archive and object that the program
         # took code from: the release's notices and SBOM are read from it.
         set(map ${CMAKE_BINARY_DIR}/maps/${target}.map)

@@ -2,33 +2,48 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <cwchar>
 
-bool IsLeadByte(char byte)
-{
-    return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
-}
-
-std::size_t NextCharacter(const std::string& text, std::size_t index)
-{
-    if (IsLeadByte(text[index]) && index + 1 < text.size()) return index + 2;
-    return index + 1;
-}
-
-std::size_t CharacterCount(const std::string& text)
+std::size_t CharacterCount(const std::wstring& text)
 {
     std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); i = NextCharacter(text, i)) ++count;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!(IsLowSurrogate(text[i]) && i > 0 && IsHighSurrogate(text[i - 1]))) ++count;
+    }
     return count;
 }
 
-std::size_t FindLastCharacter(const std::string& text, const char* anyOf)
+std::size_t FindLastCharacter(const std::wstring& text, const wchar_t* anyOf)
 {
-    std::size_t found = std::string::npos;
-    for (std::size_t i = 0; i < text.size(); i = NextCharacter(text, i)) {
-        if (text[i] != '\0' && std::strchr(anyOf, text[i]) != nullptr) found = i;
+    return text.find_last_of(anyOf);
+}
+
+bool IsHighSurrogate(wchar_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool IsLowSurrogate(wchar_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+bool HasUnpairedSurrogate(const std::wstring& text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsHighSurrogate(text[i])) {
+            if (i + 1 == text.size() || !IsLowSurrogate(text[i + 1])) return true;
+            ++i;
+        } else if (IsLowSurrogate(text[i])) {
+            return true;
+        }
     }
-    return found;
+    return false;
+}
+
+unsigned AnsiCodePage()
+{
+    return GetACP();
 }
 
 std::wstring ToWide(const std::string& text, unsigned codePage)
@@ -41,43 +56,23 @@ std::wstring ToWide(const std::string& text, unsigned codePage)
     return wide;
 }
 
-namespace {
-
-// Best fit included: only for ToExactCodePage, which checks the result.
-std::string ToCodePage(const std::wstring& text, unsigned codePage)
-{
-    if (text.empty()) return std::string();
-    const int size = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), size, &bytes[0], length, nullptr, nullptr);
-    return bytes;
-}
-
-} // namespace
-
-bool IsHighSurrogate(wchar_t unit)
-{
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool IsLowSurrogate(wchar_t unit)
-{
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-unsigned AnsiCodePage()
-{
-    return GetACP();
-}
-
 std::optional<std::string> ToExactCodePage(const std::wstring& text, unsigned codePage)
 {
-    // Converted back, a substitute gives another text; this test holds in
-    // every code page, 65001 included, where the conversion has no best fit
-    // to switch off.
-    std::string bytes = ToCodePage(text, codePage);
-    if (ToWide(bytes, codePage) != text) return std::nullopt;
+    if (text.empty()) return std::string();
+    const unsigned actual = codePage == CP_ACP ? GetACP() : codePage;
+    // UTF-8 and UTF-7 take neither the flag nor the question.
+    const bool unicode = actual == CP_UTF8 || actual == CP_UTF7;
+    const DWORD flags = unicode ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* askDefault = unicode ? nullptr : &usedDefault;
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(actual, flags, text.data(), size, nullptr, 0, nullptr, askDefault);
+    if (length == 0 || usedDefault) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(actual, flags, text.data(), size, &bytes[0], length, nullptr, askDefault);
+    // The default character alone misses a best fit that slipped through;
+    // converted back, any substitute gives another text.
+    if (usedDefault || ToWide(bytes, actual) != text) return std::nullopt;
     return bytes;
 }
 
@@ -96,4 +91,10 @@ std::string ToCodePageMarked(const std::wstring& text, unsigned codePage)
         i += length;
     }
     return bytes;
+}
+
+bool IsSingleAnsiByte(wchar_t unit)
+{
+    const std::optional<std::string> exact = ToExactAnsi(std::wstring(1, unit));
+    return exact && exact->size() == 1;
 }

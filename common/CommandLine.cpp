@@ -1,77 +1,58 @@
 #include "CommandLine.h"
 
-#include "AnsiText.h"
-
 #include <cstddef>
-#include <cstring>
 
 namespace {
 
-// Whether one of the single-byte characters is in text; the trail bytes of
-// double-byte characters are not looked at.
-bool HoldsAnyOf(const std::string& text, const char* characters)
+bool HoldsAnyOf(const std::wstring& text, const wchar_t* characters)
 {
-    for (std::size_t i = 0, next = 0; i < text.size(); i = next) {
-        next = NextCharacter(text, i);
-        if (next == i + 1 && text[i] != '\0' && std::strchr(characters, text[i]) != nullptr) return true;
-    }
-    return false;
+    return text.find_first_of(characters) != std::wstring::npos;
 }
 
 // Quoted by the C runtime's rules when it is empty or holds one of
 // needsQuotes.
-void AppendArgument(std::string& commandLine, const std::string& argument, const char* needsQuotes)
+void AppendArgument(std::wstring& commandLine, const std::wstring& argument, const wchar_t* needsQuotes)
 {
     if (!argument.empty() && !HoldsAnyOf(argument, needsQuotes)) {
         commandLine += argument;
         return;
     }
-    commandLine += '"';
+    commandLine += L'"';
     std::size_t backslashes = 0;
-    for (std::size_t i = 0; i < argument.size();) {
-        const std::size_t next = NextCharacter(argument, i);
-        if (next - i == 2) {
-            // A double-byte character: its trail byte is no backslash.
-            commandLine.append(backslashes, '\\');
-            commandLine.append(argument, i, 2);
-            backslashes = 0;
-        } else if (argument[i] == '\\') {
+    for (const wchar_t unit : argument) {
+        if (unit == L'\\') {
             ++backslashes;
-        } else if (argument[i] == '"') {
-            commandLine.append(backslashes * 2 + 1, '\\');
-            commandLine += '"';
-            backslashes = 0;
-        } else {
-            commandLine.append(backslashes, '\\');
-            commandLine += argument[i];
-            backslashes = 0;
+            continue;
         }
-        i = next;
+        // Backslashes double only before a quote.
+        commandLine.append(unit == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        commandLine += unit;
+        backslashes = 0;
     }
-    commandLine.append(backslashes * 2, '\\');
-    commandLine += '"';
+    commandLine.append(backslashes * 2, L'\\');
+    commandLine += L'"';
 }
 
 } // namespace
 
-void AppendQuotedArgument(std::string& commandLine, const std::string& argument)
+void AppendQuotedArgument(std::wstring& commandLine, const std::wstring& argument)
 {
-    AppendArgument(commandLine, argument, " \t\n\v\"");
+    AppendArgument(commandLine, argument, L" \t\n\v\"");
 }
 
-bool BatchFileCanReceive(const std::string& argument)
+bool BatchFileCanReceive(const std::wstring& argument)
 {
-    return !HoldsAnyOf(argument, "\"%\r\n");
+    return !HoldsAnyOf(argument, L"\"%\r\n");
 }
 
-void AppendBatchArgument(std::string& commandLine, const std::string& argument)
+void AppendBatchArgument(std::wstring& commandLine, const std::wstring& argument)
 {
     // Outside quotes cmd.exe starts commands at & and |, redirects at < and
     // >, escapes with ^, groups with brackets and splits parameters at , ; =
     // as at spaces. Inside quotes these are plain characters. (! is quoted
     // too, though delayed expansion, off unless switched on, would still
     // read !NAME! there: it replaces text, it starts no command.)
-    AppendArgument(commandLine, argument, " \t\v\f&|<>^(),;=!");
+    AppendArgument(commandLine, argument, L" \t\v\f&|<>^(),;=!");
 }
 
 namespace {

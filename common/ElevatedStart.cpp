@@ -2,10 +2,10 @@
 
 #include "RvWinException.h"
 
-SHELLEXECUTEINFOA MakeElevatedLaunchRecord(const char* file, const char* parameters,
-                                           const char* directory, int show)
+SHELLEXECUTEINFOW MakeElevatedLaunchRecord(const wchar_t* file, const wchar_t* parameters,
+                                           const wchar_t* directory, int show)
 {
-    SHELLEXECUTEINFOA record;
+    SHELLEXECUTEINFOW record;
     ZeroMemory(&record, sizeof record);
     record.cbSize = sizeof record;
     // NOASYNC: a start that the shell completes on another thread (DDE, a
@@ -17,7 +17,7 @@ SHELLEXECUTEINFOA MakeElevatedLaunchRecord(const char* file, const char* paramet
     // Owned by the console's window, Windows brings the consent prompt to
     // the front rather than behind other windows.
     record.hwnd = GetConsoleWindow();
-    record.lpVerb = "runas";
+    record.lpVerb = L"runas";
     record.lpFile = file;
     record.lpParameters = parameters;
     record.lpDirectory = directory;
@@ -25,10 +25,13 @@ SHELLEXECUTEINFOA MakeElevatedLaunchRecord(const char* file, const char* paramet
     return record;
 }
 
-Handle StartElevated(SHELLEXECUTEINFOA& record)
+Handle StartElevated(SHELLEXECUTEINFOW& record)
 {
-    if (!ShellExecuteExA(&record)) {
-        throw RvWinException();
+    if (!ShellExecuteExW(&record)) {
+        // The system's text names the file where it says %1, as Windows'
+        // own dialogs do.
+        const DWORD error = GetLastError();
+        throw RvWinException(error, record.lpFile);
     }
     return Handle(record.hProcess);
 }

@@ -11,10 +11,11 @@ const char kErrorCodePrefix[] = "エラーコード : ";
 // The system's text for a code, in the user's language and as Unicode, so
 // that it reads right whatever the system's code page; a thrown CodedError
 // when there is none.
-OutputText SystemMessage(DWORD errorCode)
+OutputText SystemMessage(DWORD errorCode, const std::wstring& insert)
 {
     wchar_t* buffer = nullptr;
-    // IGNORE_INSERTS: texts with %1 and the like would otherwise fail the call.
+    // IGNORE_INSERTS: texts with %1 and the like would otherwise fail the
+    // call; they are filled below.
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, errorCode, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
@@ -23,18 +24,53 @@ OutputText SystemMessage(DWORD errorCode)
         throw CodedError(LookupFailureMessage(GetLastError()), errorCode);
     }
     LocalMemory owner(buffer);
-    return ComposeErrorMessage(errorCode, buffer, length);
+    return ComposeErrorMessage(errorCode, buffer, length, insert);
 }
 
 } // namespace
 
 RvWinException::RvWinException() : RvWinException(GetLastError()) {}
 
-RvWinException::RvWinException(DWORD errorCode) : text_(SystemMessage(errorCode)), code_(errorCode) {}
+RvWinException::RvWinException(DWORD errorCode, const std::wstring& insert)
+    : text_(SystemMessage(errorCode, insert)), code_(errorCode)
+{
+}
 
 RvWinException::RvWinException(const char* text, DWORD errorCode) : text_(text), code_(errorCode) {}
 
-OutputText ComposeErrorMessage(DWORD errorCode, const wchar_t* systemText, std::size_t length)
+namespace {
+
+bool IsDigit(wchar_t unit)
+{
+    return unit >= L'0' && unit <= L'9';
+}
+
+// %1 as insert, %2 to %99 as nothing; a !format! after the number goes
+// with it. Anything else after a % stays as it is.
+std::wstring FillInserts(const std::wstring& text, const std::wstring& insert)
+{
+    std::wstring filled;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'%' || i + 1 == text.size() || !IsDigit(text[i + 1]) || text[i + 1] == L'0') {
+            filled += text[i];
+            continue;
+        }
+        std::size_t end = i + 2;
+        if (end < text.size() && IsDigit(text[end])) ++end;
+        if (end < text.size() && text[end] == L'!') {
+            const std::size_t close = text.find(L'!', end + 1);
+            if (close != std::wstring::npos) end = close + 1;
+        }
+        if (text.compare(i, 2, L"%1") == 0 && (end == i + 2 || !IsDigit(text[i + 2]))) filled += insert;
+        i = end - 1;
+    }
+    return filled;
+}
+
+} // namespace
+
+OutputText ComposeErrorMessage(DWORD errorCode, const wchar_t* systemText, std::size_t length,
+                               const std::wstring& insert)
 {
     // The search starts three characters before the end, so the CR LF that
     // ends a system text goes while line breaks inside a multi-line text stay.
@@ -43,7 +79,7 @@ OutputText ComposeErrorMessage(DWORD errorCode, const wchar_t* systemText, std::
         ++end;
     }
     OutputText message(kErrorCodePrefix + std::to_string(static_cast<unsigned long>(errorCode)) + "　");
-    return message.Wide(std::wstring(systemText, end));
+    return message.Wide(FillInserts(std::wstring(systemText, end), insert));
 }
 
 std::string LookupFailureMessage(DWORD lookupError)

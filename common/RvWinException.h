@@ -17,10 +17,14 @@ public:
     // Reads the calling thread's last error at once; construct it right after
     // the failed call, before any other system call overwrites that value.
     RvWinException();
-    explicit RvWinException(DWORD errorCode);
+    // insert: what the system's text means by %1 (the file that the shell
+    // was asked to start); every other insert stays empty.
+    explicit RvWinException(DWORD errorCode, const std::wstring& insert = std::wstring());
     // A text of the program's own (CP932), and the Windows error code that
     // says the same to a script (1 where none does).
     explicit RvWinException(const char* text, DWORD errorCode = 1);
+    // A message made of several pieces (the user's text among them).
+    RvWinException(const OutputText& text, DWORD errorCode) : text_(text), code_(errorCode) {}
 
     // The message's CP932 bytes, as a pipe receives them.
     const std::string& message() const { return text_.Bytes(); }
@@ -44,8 +48,11 @@ private:
 };
 
 // "エラーコード : ", the code in unsigned decimal, a full-width space and the
-// system text without the line break that ends it; length counts UTF-16 units.
-OutputText ComposeErrorMessage(DWORD errorCode, const wchar_t* systemText, std::size_t length);
+// system text without the line break that ends it, its %1 filled with insert
+// and its other inserts (%2 ... %99, each with its !format! if any) empty;
+// length counts UTF-16 units.
+OutputText ComposeErrorMessage(DWORD errorCode, const wchar_t* systemText, std::size_t length,
+                               const std::wstring& insert = std::wstring());
 
 // What is thrown (as a CodedError carrying the code that was asked for) when
 // the system has no text for a code: it names the error of the lookup itself.

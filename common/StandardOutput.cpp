@@ -13,15 +13,6 @@ OutputText& OutputText::Own(const std::string& cp932)
     return *this;
 }
 
-OutputText& OutputText::User(const std::string& ansi)
-{
-    const std::wstring wide = ToWide(ansi);
-    // On a Japanese system the user's bytes are CP932 already: kept as given.
-    bytes_ += AnsiCodePage() == kOwnCodePage ? ansi : ToCodePageMarked(wide, kOwnCodePage);
-    text_ += wide;
-    return *this;
-}
-
 OutputText& OutputText::Wide(const std::wstring& text)
 {
     bytes_ += ToCodePageMarked(text, kOwnCodePage);

@@ -15,9 +15,7 @@ public:
     explicit OutputText(const std::string& own) { Own(own); }
 
     OutputText& Own(const std::string& cp932);
-    // A text that came from the user, in the ANSI code page.
-    OutputText& User(const std::string& ansi);
-    // A text that came as UTF-16 (the system's messages).
+    // A text that came as UTF-16: the user's, the system's messages.
     OutputText& Wide(const std::wstring& text);
     OutputText& Add(const OutputText& other);
 

@@ -23,9 +23,10 @@ LIBRARIES = [
     ("libgcc", GCC_RUNTIME, "gcc-mingw-w64", r"libgcc\.a|libgcc_eh\.a|crtbegin\.o|crtend\.o|crtfastmath\.o"),
     ("libssp", GCC_RUNTIME, "gcc-mingw-w64", r"libssp\.a|libssp_nonshared\.a"),
     ("winpthreads", "MIT AND BSD-3-Clause", "mingw-w64", r"libpthread\.a|libwinpthread\.a"),
-    # The C runtime's start-up code and libraries, and the import libraries
-    # that it generates for the system DLLs.
-    ("MinGW-w64 CRT", "ZPL-2.1 AND LicenseRef-public-domain", "mingw-w64", r"crt2\.o|lib[a-z0-9_]+\.a"),
+    # The C runtime's start-up code (crt2u.o where the entry point is wmain)
+    # and libraries, and the import libraries that it generates for the
+    # system DLLs.
+    ("MinGW-w64 CRT", "ZPL-2.1 AND LicenseRef-public-domain", "mingw-w64", r"crt2u?\.o|lib[a-z0-9_]+\.a"),
 ]
 
 

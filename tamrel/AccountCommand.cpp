@@ -12,36 +12,36 @@ const std::size_t kLongestUnaskedPassword = 14;
 
 } // namespace
 
-void BuildNetUserParameters(SecretText& parameters, const std::string& userName, const SecretText& password)
+void BuildNetUserParameters(SecretText& parameters, const std::wstring& userName, const SecretText& password)
 {
     // Room for the worst quoting, so no copy of the password is left behind.
     parameters.Reserve(16 + 2 * userName.size() + 2 * password.Text().size());
-    std::string& text = parameters.Text();
-    text += "user ";
+    std::wstring& text = parameters.Text();
+    text += L"user ";
     AppendQuotedArgument(text, userName);
-    text += ' ';
+    text += L' ';
     AppendQuotedArgument(text, password.Text());
     // Windows' net.exe asks before it sets a password of more than 14
     // characters, which Windows before 2000 cannot use: "Do you want to
     // continue this operation? (Y/N) [Y]". In the hidden window nobody can
     // answer, and NET commands take /Y as the answer yes. (Wine's net.exe
     // asks nothing; this follows what Windows documents.)
-    if (CharacterCount(password.Text()) > kLongestUnaskedPassword) text += " /Y";
+    if (CharacterCount(password.Text()) > kLongestUnaskedPassword) text += L" /Y";
 }
 
-SHELLEXECUTEINFOA NetUserLaunchRecord(const char* parameters)
+SHELLEXECUTEINFOW NetUserLaunchRecord(const wchar_t* parameters)
 {
-    return MakeElevatedLaunchRecord("C:\\Windows\\System32\\net.exe", parameters, "C:\\Windows\\System32", SW_HIDE);
+    return MakeElevatedLaunchRecord(L"C:\\Windows\\System32\\net.exe", parameters, L"C:\\Windows\\System32", SW_HIDE);
 }
 
-void RefuseUserName(const std::string& userName)
+void RefuseUserName(const std::wstring& userName)
 {
-    if (!userName.empty() && userName[0] == '/') throw RvWinException("user name must not begin with '/'.");
+    if (!userName.empty() && userName[0] == L'/') throw RvWinException("user name must not begin with '/'.");
 }
 
-void RefusePassword(const std::string& password)
+void RefusePassword(const std::wstring& password)
 {
-    if (password[0] == '/' || password == "*") throw RvWinException("password must not begin with '/' or be '*'.");
+    if (password[0] == L'/' || password == L"*") throw RvWinException("password must not begin with '/' or be '*'.");
 }
 
 namespace {

@@ -3,7 +3,6 @@
 #include "AnsiText.h"
 
 #include <atomic>
-#include <optional>
 #include <string>
 
 namespace {
@@ -11,74 +10,35 @@ namespace {
 const wchar_t kEnter = 13;
 const wchar_t kCtrlC = 3;
 const wchar_t kBackspace = 8;
-// The stand-in length of a character without a form in the code page.
-const char kNoForm = 0;
 
-// The typed characters: their bytes in the password and, in the same order,
-// the byte count of each, so that Backspace removes one whole character.
-class Typed {
-public:
-    explicit Typed(SecretText& password) : password_(password) {}
-
-    void Add(const std::wstring& character)
-    {
-        const std::optional<std::string> exact = ToExactAnsi(character);
-        if (!exact) {
-            lengths_.Append(kNoForm);
-            return;
-        }
-        for (char byte : *exact) password_.Append(byte);
-        lengths_.Append(static_cast<char>(exact->size()));
-    }
-
-    void RemoveLast()
-    {
-        if (lengths_.Text().empty()) return;
-        password_.Truncate(static_cast<unsigned char>(lengths_.Text().back()));
-        lengths_.Truncate(1);
-    }
-
-    bool AllHaveAForm() const
-    {
-        return lengths_.Text().find(kNoForm) == std::string::npos;
-    }
-
-private:
-    SecretText& password_;
-    SecretText lengths_; // says which characters are double-byte ones
-};
+// The last character goes whole: both halves of a surrogate pair.
+void RemoveLastCharacter(SecretText& password)
+{
+    const std::wstring& text = password.Text();
+    if (text.empty()) return;
+    const std::size_t size = text.size();
+    password.Truncate(size >= 2 && IsLowSurrogate(text[size - 1]) && IsHighSurrogate(text[size - 2]) ? 2 : 1);
+}
 
 } // namespace
 
 InputEnd ReadPassword(const KeySource& nextKey, SecretText& password)
 {
-    Typed typed(password);
-    wchar_t high = 0; // the first half of a character beyond the 16-bit range
     for (;;) {
         const int key = nextKey();
         if (key == kNoConsoleInput) return InputEnd::Cancelled;
         if (key == kEntersNothing) continue;
         const wchar_t unit = static_cast<wchar_t>(key);
-        if (high != 0) {
-            if (IsLowSurrogate(unit)) {
-                typed.Add({high, unit});
-                high = 0;
-                continue;
-            }
-            typed.Add({high}); // half a character: no form anywhere
-            high = 0;
-        }
         switch (unit) {
         case kEnter:
-            return typed.AllHaveAForm() ? InputEnd::Entered : InputEnd::Unrepresentable;
+            return HasUnpairedSurrogate(password.Text()) ? InputEnd::UnpairedSurrogate : InputEnd::Entered;
         case kCtrlC:
             return InputEnd::Cancelled;
         case kBackspace:
-            typed.RemoveLast();
+            RemoveLastCharacter(password);
             break;
         default:
-            if (IsHighSurrogate(unit)) high = unit;
-            else typed.Add({unit});
+            password.Append(unit);
         }
     }
 }

@@ -15,15 +15,14 @@ using KeySource = std::function<int()>;
 const int kEntersNothing = 0;
 const int kNoConsoleInput = -1;
 
-// Entered: password holds what was typed, in the ANSI code page.
-// Unrepresentable: something typed has no exact form in the code page; its
-// look-alike would set another password, so none is given.
-enum class InputEnd { Entered, Cancelled, Unrepresentable };
+// Entered: password holds what was typed, as UTF-16.
+// UnpairedSurrogate: half of a character beyond the 16-bit range was typed
+// without its other half; no password can hold that, so none is given.
+enum class InputEnd { Entered, Cancelled, UnpairedSurrogate };
 
-// Reads a password key by key until Enter (Entered, or Unrepresentable), or
-// Ctrl+C or the end of console input (Cancelled). Backspace removes the last
-// character, both bytes of a double-byte one, and also one that has no form
-// in the code page.
+// Reads a password key by key until Enter (Entered, or UnpairedSurrogate),
+// or Ctrl+C or the end of console input (Cancelled). Backspace removes the
+// last character, both halves of a surrogate pair, and also a lone half.
 InputEnd ReadPassword(const KeySource& nextKey, SecretText& password);
 
 // Turns the console's input events into keys: a key pressed gives the

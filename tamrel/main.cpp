@@ -1,8 +1,7 @@
 // tamrel: sets a local account's password through net.exe, elevated.
 #include "AccountCommand.h"
-#include "AnsiText.h"
+#include "CommandLine.h"
 #include "ElevatedStart.h"
-#include "ExactArguments.h"
 #include "LibrarySearch.h"
 #include "PasswordInput.h"
 #include "RvWinException.h"
@@ -14,14 +13,6 @@ namespace {
 
 const DWORD kAccountToolTimeoutMs = 60000;
 
-// "<what> has a character that code page N cannot represent."
-RvWinException Unrepresentable(const char* what)
-{
-    const std::string message =
-        std::string(what) + " has a character that code page " + std::to_string(AnsiCodePage()) + " cannot represent.";
-    return RvWinException(message.c_str());
-}
-
 // One entry: the prompt, the keys up to Enter, then a line end.
 InputEnd ReadEntry(const KeySource& keys, const OutputText& prompt, SecretText& password)
 {
@@ -32,16 +23,16 @@ InputEnd ReadEntry(const KeySource& keys, const OutputText& prompt, SecretText& 
 }
 
 // "enter NAME's new password : ", the name as the user gave it.
-OutputText Prompt(const char* verb, const std::string& userName)
+OutputText Prompt(const char* verb, const std::wstring& userName)
 {
-    return OutputText(verb).Own(" ").User(userName).Own("'s new password : ");
+    return OutputText(verb).Own(" ").Wide(userName).Own("'s new password : ");
 }
 
 // The new password and, once it passes the checks that need no second
 // entry, the same typed again. The console reads raw for both and has its
 // mode back before any verdict is written, also when a console event ends
 // tamrel while it reads.
-InputEnd ReadNewPassword(const std::string& userName, SecretText& password, SecretText& retyped)
+InputEnd ReadNewPassword(const std::wstring& userName, SecretText& password, SecretText& retyped)
 {
     ConsoleKeys console;
     const EndingGuard guard(console, password, retyped);
@@ -53,7 +44,7 @@ InputEnd ReadNewPassword(const std::string& userName, SecretText& password, Secr
     return ReadEntry(keys, Prompt("retype", userName), retyped);
 }
 
-int ChangePassword(const std::string& userName)
+int ChangePassword(const std::wstring& userName)
 {
     RefuseUserName(userName);
     // Without a console the keys would come from nowhere, or from a pipe
@@ -63,13 +54,13 @@ int ChangePassword(const std::string& userName)
     SecretText retyped;
     const InputEnd end = ReadNewPassword(userName, password, retyped);
     if (end == InputEnd::Cancelled) return 1;
-    if (end == InputEnd::Unrepresentable) throw Unrepresentable("password");
+    if (end == InputEnd::UnpairedSurrogate) throw RvWinException("password has half of a character (an unpaired surrogate).");
     // A slip of the finger would set a password that nobody knows.
     if (password.Text() != retyped.Text()) throw RvWinException("passwords do not match.");
 
     SecretText parameters;
     BuildNetUserParameters(parameters, userName, password);
-    SHELLEXECUTEINFOA record = NetUserLaunchRecord(parameters.Text().c_str());
+    SHELLEXECUTEINFOW record = NetUserLaunchRecord(parameters.Text().c_str());
     const Handle process = StartElevated(record);
     AwaitAccountTool(process.get(), kAccountToolTimeoutMs);
     return 0;
@@ -77,22 +68,23 @@ int ChangePassword(const std::string& userName)
 
 } // namespace
 
-int main(int argc, char** argv)
+// UTF-16 from the command line to net.exe's: any account name that Windows
+// holds, whatever the system's code page.
+int wmain()
 {
     RestrictLibrarySearch();
     const std::string usage = "usage: tamrel USERNAME\n";
     try {
-        if (argc != 2) {
+        const std::vector<CommandLineWord> words = SplitCommandLine(GetCommandLineW());
+        if (words.size() != 2) {
             WriteStandardOutput(usage);
             return 1;
         }
-        // The name of another account would be a look-alike of this one.
-        if (!ArgumentsAreExact(argc, argv)) throw Unrepresentable("user name");
-        if (std::string(argv[1]) == "/?") {
+        if (words[1].text == L"/?") {
             WriteStandardOutput(usage);
             return 0;
         }
-        return ChangePassword(argv[1]);
+        return ChangePassword(words[1].text);
     } catch (const RvWinException& error) {
         WriteStandardOutput(OutputText(error.text()).Own("\n"));
         return 1;

@@ -3,25 +3,28 @@
 #include <optional>
 #include <string>
 
-// The process's current directory, however long, in the ANSI code page; empty
-// when it has a character without an exact form there, since a look-alike
-// would name another folder. Throws RvWinException when the system cannot
-// tell it.
-std::string ReadCurrentDirectory();
+// The process's current directory, however long. Throws RvWinException when
+// the system cannot tell it.
+std::wstring ReadCurrentDirectory();
 
 // Whether a program named target is looked for in the current directory.
 // Not when Windows is told not to (NoDefaultCurrentDirectoryInExePath) and
 // the name holds no separator, as cmd.exe and CreateProcess decide it (a
 // slash counting as the backslash it is read as).
-bool SearchesCurrentDirectoryFor(const std::string& target);
+bool SearchesCurrentDirectoryFor(const std::wstring& target);
 
 // path made absolute by Windows' own rules (bin and .\bin below the current
 // directory, \bin at the root of its drive, C:bin in drive C's current
-// folder), or nothing when the result has no exact form in the ANSI code page.
-std::optional<std::string> FullPathName(const std::string& path);
+// folder); nothing when Windows cannot.
+std::optional<std::wstring> FullPathName(const std::wstring& path);
 
-// The folder that holds the file at an absolute path, in its plain full form,
-// one spelling for each folder: separators as backslashes, . and .. resolved,
-// \\?\C:\... as C:\... and \\?\UNC\server\share\... as \\server\share\...,
-// the letter case as given; C: for a file in a drive's root.
-std::string PlainFolder(const std::string& path);
+// The file that Windows opens for path, in its full form: the long-path
+// prefix gone (\\?\, //?/, \\?\UNC\ in any letter case), then . and ..,
+// separators and the trailing dots and spaces of names as GetFullPathName
+// reads them (C:\t\run.bat\. is C:\t\run.bat). Every rule that asks what a
+// file is (a batch file, a device, its folder, its index line) asks this.
+std::wstring OpenedFile(const std::wstring& path);
+
+// The folder that holds the file at path, in that full form: one spelling
+// for each folder, the letter case as given; C: for a file in a drive's root.
+std::wstring PlainFolder(const std::wstring& path);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "CommandLine.h"
 #include "PathContext.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 // Whether the command line's first argument is the word "wait".
 bool SaysWait(const std::wstring& commandLine);
@@ -16,14 +18,12 @@ bool SaysWait(const std::wstring& commandLine);
 // what was started.
 class ElevatedCommand : public PathContext {
 public:
-    // Dispatches the command line and resolves the target. Throws
-    // RvWinException when the target is not found or a batch file's argument
-    // cannot be passed to it as data, std::out_of_range for a target shorter
-    // than two bytes, std::runtime_error for environment errors. commandLine
-    // is velk's own as Windows gave it (GetCommandLineW): a program gets the
-    // text after its name from there, as typed; without it, its arguments
-    // quoted one by one.
-    ElevatedCommand(int argc, char** argv, PathContext context, const std::wstring& commandLine = std::wstring());
+    // Dispatches velk's own command line as Windows gave it
+    // (GetCommandLineW) and resolves the target. Throws RvWinException when
+    // the target is not found or a batch file's argument cannot be passed to
+    // it as data, std::out_of_range for a target too short to be a name,
+    // std::runtime_error for environment errors.
+    ElevatedCommand(const std::wstring& commandLine, PathContext context);
 
     // Prints the short help for a help request, deletes the index for
     // "deleteindex"; otherwise asks the shell to start file elevated. Returns
@@ -34,28 +34,33 @@ public:
 
     bool IsHelpRequest() const;
     // The shell request that Launch hands over; it points into this object.
-    SHELLEXECUTEINFOA LaunchRecord() const;
+    SHELLEXECUTEINFOW LaunchRecord() const;
 
 private:
-    void JoinParameters(int argc, char** argv, const std::wstring& commandLine);
+    // The words after the target (from words[target + 1] on).
+    void JoinParameters(const std::wstring& commandLine, const std::vector<CommandLineWord>& words,
+                        std::size_t target);
 
-    // Whether the relative way is tried for target.
-    bool SearchesCurrentDirectory(const std::string& target) const;
+    // Finds the target by the ways below, or throws the not-found failure.
+    void Resolve(const std::wstring& target);
 
     // The three ways of finding a target, tried in this order. The first
     // takes every absolute target (C:\..., \\server\share\..., \\?\...).
-    void ResolveDrivePath(std::string target);
-    bool ResolveRelativePath(std::string target);
-    bool FindOnPath(std::string target);
+    void ResolveDrivePath(std::wstring target);
+    bool ResolveRelativePath(std::wstring target);
+    bool FindOnPath(std::wstring target);
+    // The relative way, then the PATH, as the dispatcher tries them.
+    bool ResolveByName(const std::wstring& target);
 
     // The one place that sets file and directory: when a file (never a
     // folder) exists at path, the shell is to start that very path, in
-    // workingDirectory.
-    bool UseIfPresent(const std::string& path, const std::string& workingDirectory);
+    // workingDirectory, or else in the folder that holds the file that
+    // Windows opens (C:\t for C:\t\run.bat\., C: for C:\tool.exe).
+    bool UseIfPresent(const std::wstring& path, const std::wstring* workingDirectory = nullptr);
 
-    std::string file;
-    std::string directory;
-    std::string parameters;
+    std::wstring file;
+    std::wstring directory;
+    std::wstring parameters;
     bool deletesIndex = false;
     bool waits = false;
 };

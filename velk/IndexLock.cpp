@@ -1,6 +1,6 @@
 #include "IndexLock.h"
 
-#include "PathText.h"
+#include "AnsiText.h"
 
 #include <windows.h>
 
@@ -11,7 +11,8 @@ std::string IndexLockName(const std::string& indexPath)
     // A mutex name holds no backslash and has a length limit: a hash of the
     // path (64-bit FNV-1a) stands for it.
     std::uint64_t hash = 14695981039346656037ull;
-    for (char byte : ToUpperAscii(indexPath)) {
+    for (char byte : indexPath) {
+        if (byte >= 'a' && byte <= 'z') byte = static_cast<char>(byte - 'a' + 'A');
         hash ^= static_cast<unsigned char>(byte);
         hash *= 1099511628211ull;
     }
@@ -20,8 +21,20 @@ std::string IndexLockName(const std::string& indexPath)
     return name;
 }
 
-IndexLock::IndexLock(const std::string& indexPath, unsigned long timeoutMs)
-    : mutex_(CreateMutexA(nullptr, FALSE, IndexLockName(indexPath).c_str()))
+namespace {
+
+// The path's bytes for the name: in the ANSI code page where it has an exact
+// form there, as every velk has named it; else UTF-8, which no such path has.
+std::string LockKey(const std::wstring& indexPath)
+{
+    if (std::optional<std::string> ansi = ToExactAnsi(indexPath)) return *ansi;
+    return ToExactCodePage(indexPath, CP_UTF8).value_or(std::string());
+}
+
+} // namespace
+
+IndexLock::IndexLock(const std::wstring& indexPath, unsigned long timeoutMs)
+    : mutex_(CreateMutexA(nullptr, FALSE, IndexLockName(LockKey(indexPath)).c_str()))
 {
     if (!mutex_.valid()) {
         error_ = GetLastError();

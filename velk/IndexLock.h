@@ -10,7 +10,7 @@
 class IndexLock {
 public:
     // Waits up to timeoutMs for the lock of the index file at indexPath.
-    IndexLock(const std::string& indexPath, unsigned long timeoutMs);
+    IndexLock(const std::wstring& indexPath, unsigned long timeoutMs);
     ~IndexLock();
     IndexLock(const IndexLock&) = delete;
     IndexLock& operator=(const IndexLock&) = delete;
@@ -26,6 +26,7 @@ private:
     unsigned long error_ = 0;
 };
 
-// The mutex's name for an index file: the same for every spelling of the path
-// that differs only in the letter case of a to z.
+// The mutex's name for an index file, given as the path's bytes: the same
+// for every spelling of the path that differs only in the letter case of a
+// to z.
 std::string IndexLockName(const std::string& indexPath);

@@ -5,19 +5,19 @@
 
 #include <stdexcept>
 
-std::string PathContext::ToFullPath(std::string path, bool useBaseDirectory) const
+std::wstring PathContext::ToFullPath(std::wstring path, bool useBaseDirectory) const
 {
     if (path.empty()) throw std::runtime_error("パスが空です。");
-    if (path.size() < 2) throw std::out_of_range("invalid string position");
+    if (IsTooShortForAName(path)) throw std::out_of_range("invalid string position");
     if (IsAbsoluteTarget(path)) return path;
 
-    const std::string& base = useBaseDirectory ? baseDirectory : currentDirectory;
+    const std::wstring& base = useBaseDirectory ? baseDirectory : currentDirectory;
     // Only .\ and ..\ are folders; .x.exe and ..x.exe are names like any
     // other. / reads as \ throughout.
     switch (LeadingFolderLength(path)) {
     case 1: return DirectoryRoot(base) + path; // \Tools\tool.exe: below the root of the base's drive or share
     case 2: return base + path.substr(1);
-    case 3: return base.substr(0, FindLastCharacter(base, "\\")) + path.substr(2);
-    default: return base + '\\' + path;
+    case 3: return base.substr(0, FindLastCharacter(base, L"\\")) + path.substr(2);
+    default: return base + L'\\' + path;
     }
 }

@@ -2,20 +2,18 @@
 
 #include <string>
 
-// The directories against which relative targets are resolved. Empty when
-// the current directory has no exact form in the ANSI code page: then
-// nothing is looked for relative to it.
+// The directories against which relative targets are resolved.
 struct PathContext {
-    std::string baseDirectory;
-    std::string currentDirectory;
+    std::wstring baseDirectory;
+    std::wstring currentDirectory;
 
     // The path made absolute against baseDirectory (useBaseDirectory) or
-    // currentDirectory. A path whose second byte is ':' or that begins with
-    // two separators is taken as absolute; one leading separator means the
-    // root of the base's drive or share, a leading ..\ climbs one folder of
-    // the base, a leading .\ means the base itself (/ reading as \ in each);
-    // any other leading dot is part of a name. Throws
-    // std::runtime_error for an empty path and std::out_of_range for a
-    // one-byte one.
-    std::string ToFullPath(std::string path, bool useBaseDirectory) const;
+    // currentDirectory. A path that begins with a drive letter and a colon or
+    // with two separators is taken as absolute; one leading separator means
+    // the root of the base's drive or share, a leading ..\ climbs one folder
+    // of the base, a leading .\ means the base itself (/ reading as \ in
+    // each); any other leading dot is part of a name. Throws
+    // std::runtime_error for an empty path and std::out_of_range for one
+    // too short to be a name.
+    std::wstring ToFullPath(std::wstring path, bool useBaseDirectory) const;
 };

@@ -13,25 +13,25 @@ namespace {
 // Long enough for any run's load and save; short enough not to hold up a start.
 const unsigned long kLockWaitMs = 3000;
 
-std::string IndexPath()
+std::wstring IndexPath()
 {
-    return EnvironmentVariable("AppData").Value() + "\\Orvane\\velkindex.dat";
+    return EnvironmentVariable(L"AppData").Value() + L"\\Orvane\\velkindex.dat";
 }
 
 // Where a save writes the new file before it moves it over the index. One
 // name does for every run, as the lock lets only one save at a time.
-std::string PartialPath(const std::string& indexPath)
+std::wstring PartialPath(const std::wstring& indexPath)
 {
-    return indexPath + ".new";
+    return indexPath + L".new";
 }
 
 enum class ReadResult { Read, Absent, Unreadable };
 
 // Reads the whole file, sharing it with other readers and writers meanwhile:
 // one read of its size, and more only if it grew meanwhile.
-ReadResult ReadWholeFile(const std::string& path, std::string& bytes)
+ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes)
 {
-    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) {
         const DWORD error = GetLastError();
@@ -55,9 +55,9 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes)
     return ReadResult::Read;
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& bytes)
+bool WriteWholeFile(const std::wstring& path, const std::string& bytes)
 {
-    Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+    Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     DWORD written = 0;
@@ -102,7 +102,7 @@ void PathIndex::add(std::string directory)
 void PathIndex::Load()
 {
     // What a run killed while saving may have left behind.
-    DeleteFileA(PartialPath(path).c_str());
+    DeleteFileW(PartialPath(path).c_str());
     std::string bytes;
     if (ReadWholeFile(path, bytes) == ReadResult::Unreadable) return;
     loaded.swap(bytes);
@@ -113,24 +113,24 @@ void PathIndex::Save() const
 {
     // A new file beside the old one, moved over it in one step: a failure or
     // a crash part-way leaves the old index as it was.
-    const std::string partial = PartialPath(path);
+    const std::wstring partial = PartialPath(path);
     TextList entries = ParseIndexLines(loaded);
     entries.insert(entries.end(), added.begin(), added.end());
     if (WriteWholeFile(partial, FormatIndexLines(entries)) &&
-        MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return;
     }
-    DeleteFileA(partial.c_str());
+    DeleteFileW(partial.c_str());
 }
 
 void DeletePathIndex()
 {
-    const std::string path = IndexPath();
+    const std::wstring path = IndexPath();
     const IndexLock lock(path, kLockWaitMs);
     if (!lock.held()) throw RvWinException(lock.error());
     // The index first: while it cannot go, nothing goes.
-    for (const std::string& file : {path, PartialPath(path)}) {
-        if (DeleteFileA(file.c_str())) continue;
+    for (const std::wstring& file : {path, PartialPath(path)}) {
+        if (DeleteFileW(file.c_str())) continue;
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) throw RvWinException(error);
     }

@@ -20,7 +20,8 @@ public:
     PathIndex(const PathIndex&) = delete;
     PathIndex& operator=(const PathIndex&) = delete;
 
-    // Exact: letter case counts.
+    // A line of the file, in the ANSI code page's bytes; exact: letter case
+    // counts.
     bool contains(std::string directory) const;
     void add(std::string directory);
 
@@ -35,7 +36,7 @@ private:
     bool saveAllowed = false;
     std::string loaded; // the file's bytes as read; made lines only for a save
     TextList added;
-    std::string path;
+    std::wstring path;
     std::optional<IndexLock> lock; // released after the save
 };
 

@@ -2,106 +2,112 @@
 
 #include "AnsiText.h"
 
-#include <algorithm>
-
-bool ListContains(TextList::const_iterator first, TextList::const_iterator last, std::string value)
+std::wstring ToUpperAscii(std::wstring text)
 {
-    return std::find(first, last, value) != last;
-}
-
-std::string ToUpperAscii(std::string text)
-{
-    for (std::size_t i = 0; i < text.size(); i = NextCharacter(text, i)) {
-        if (text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 'a' + 'A');
+    for (wchar_t& unit : text) {
+        if (unit >= L'a' && unit <= L'z') unit = static_cast<wchar_t>(unit - L'a' + L'A');
     }
     return text;
 }
 
-bool IsSeparator(char byte)
+bool IsSeparator(wchar_t unit)
 {
-    return byte == '\\' || byte == '/';
+    return unit == L'\\' || unit == L'/';
 }
 
-std::size_t FindLastSeparator(const std::string& path)
+std::size_t FindLastSeparator(const std::wstring& path)
 {
-    return FindLastCharacter(path, "\\/");
+    return FindLastCharacter(path, L"\\/");
 }
 
-std::string WithBackslashes(std::string path)
+std::wstring WithBackslashes(std::wstring path)
 {
-    // No trail byte of a double-byte character is a slash (0x2F).
-    std::replace(path.begin(), path.end(), '/', '\\');
+    std::replace(path.begin(), path.end(), L'/', L'\\');
     return path;
 }
 
-std::string DrivePathDirectory(const std::string& target)
+bool IsTooShortForAName(const std::wstring& target)
+{
+    return target.empty() || (target.size() == 1 && IsSingleAnsiByte(target[0]));
+}
+
+std::wstring DrivePathDirectory(const std::wstring& target)
 {
     std::size_t end = FindLastSeparator(target);
-    if (end == std::string::npos) end = 2;
+    if (end == std::wstring::npos) end = 2;
     return target.substr(0, end);
 }
 
-std::size_t LeadingFolderLength(const std::string& target)
+std::size_t LeadingFolderLength(const std::wstring& target)
 {
     if (!target.empty() && IsSeparator(target[0]) && (target.size() < 2 || !IsSeparator(target[1]))) return 1;
-    const std::size_t dots = target.compare(0, 2, "..") == 0 ? 2 : target.compare(0, 1, ".") == 0 ? 1 : 0;
+    const std::size_t dots = target.compare(0, 2, L"..") == 0 ? 2 : target.compare(0, 1, L".") == 0 ? 1 : 0;
     return dots > 0 && target.size() > dots && IsSeparator(target[dots]) ? dots + 1 : 0;
 }
 
-bool NamesCurrentDirectory(const std::string& target)
+bool NamesCurrentDirectory(const std::wstring& target)
 {
     return LeadingFolderLength(target) > 0;
 }
 
-bool IsAbsoluteTarget(const std::string& target)
+bool HasDriveLetter(const std::wstring& path)
 {
-    return target.size() >= 2 && (target[1] == ':' || (IsSeparator(target[0]) && IsSeparator(target[1])));
+    // ソ:x is a name: ソ is no drive letter.
+    return path.size() >= 2 && path[1] == L':' && IsSingleAnsiByte(path[0]);
 }
 
-std::string WithoutLongPathPrefix(const std::string& path)
+bool IsAbsoluteTarget(const std::wstring& target)
 {
-    if (path.compare(0, 8, "\\\\?\\UNC\\") == 0) return "\\\\" + path.substr(8);
-    if (path.compare(0, 4, "\\\\?\\") == 0 && path.size() >= 6 && path[5] == ':') return path.substr(4);
+    return HasDriveLetter(target) || (target.size() >= 2 && IsSeparator(target[0]) && IsSeparator(target[1]));
+}
+
+std::wstring WithoutLongPathPrefix(const std::wstring& path)
+{
+    const bool longPath = path.size() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) && path[2] == L'?' &&
+                          IsSeparator(path[3]);
+    if (!longPath) return path;
+    const std::wstring rest = path.substr(4);
+    if (rest.size() >= 4 && ToUpperAscii(rest.substr(0, 3)) == L"UNC" && IsSeparator(rest[3])) {
+        return L"\\\\" + rest.substr(4);
+    }
+    if (rest.size() >= 2 && rest[1] == L':') return rest;
     return path;
 }
 
-std::string DirectoryRoot(const std::string& directory)
+std::wstring DirectoryRoot(const std::wstring& directory)
 {
-    if (directory.compare(0, 2, "\\\\") != 0) return directory.substr(0, 2);
+    if (directory.compare(0, 2, L"\\\\") != 0) return directory.substr(0, 2);
     // \\server\share: up to the backslash that ends the share's name.
-    std::size_t separators = 0;
-    for (std::size_t i = 2; i < directory.size(); i = NextCharacter(directory, i)) {
-        if (directory[i] == '\\' && ++separators == 2) return directory.substr(0, i);
-    }
-    return directory;
+    const std::size_t server = directory.find(L'\\', 2);
+    const std::size_t share = server == std::wstring::npos ? server : directory.find(L'\\', server + 1);
+    return share == std::wstring::npos ? directory : directory.substr(0, share);
 }
 
-bool IsFullPath(const std::string& entry)
+bool IsFullPath(const std::wstring& entry)
 {
-    return entry.compare(0, 2, "\\\\") == 0 || (entry.size() >= 3 && entry[1] == ':' && entry[2] == '\\');
+    return entry.compare(0, 2, L"\\\\") == 0 || (HasDriveLetter(entry) && entry.size() >= 3 && entry[2] == L'\\');
 }
 
 namespace {
 
-// The last four bytes before the trailing dots and spaces that Windows drops
-// from a file name, upper-cased. Neither dots, spaces nor the letters after
-// a dot can be the trail byte of a double-byte character.
-std::string Extension(const std::string& target)
+// The last four characters before the trailing dots and spaces that Windows
+// drops from a file name, upper-cased.
+std::wstring Extension(const std::wstring& file)
 {
-    const std::size_t last = target.find_last_not_of(". ");
-    if (last == std::string::npos || last < 3) return std::string();
-    return ToUpperAscii(target.substr(last - 3, 4));
+    const std::size_t last = file.find_last_not_of(L". ");
+    if (last == std::wstring::npos || last < 3) return std::wstring();
+    return ToUpperAscii(file.substr(last - 3, 4));
 }
 
 } // namespace
 
-bool IsBatchFile(const std::string& target)
+bool IsBatchFile(const std::wstring& file)
 {
-    const std::string extension = Extension(target);
-    return extension == ".BAT" || extension == ".CMD";
+    const std::wstring extension = Extension(file);
+    return extension == L".BAT" || extension == L".CMD";
 }
 
-bool GetsBatchRules(const std::string& target)
+bool GetsBatchRules(const std::wstring& file)
 {
-    return IsBatchFile(target) || Extension(target) == ".LNK";
+    return IsBatchFile(file) || Extension(file) == L".LNK";
 }

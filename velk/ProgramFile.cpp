@@ -12,33 +12,40 @@ bool RunsUnderWow64()
     return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
 
-DWORD Attributes(const std::string& path)
+DWORD Attributes(const std::wstring& path)
 {
     // No "insert a disk" box for a drive without a medium: that is just absent.
     DWORD errorMode = 0;
     const bool quiet = SetThreadErrorMode(SEM_FAILCRITICALERRORS, &errorMode) != FALSE;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (quiet) SetThreadErrorMode(errorMode, nullptr);
     return attributes;
 }
 
 } // namespace
 
-bool IsDevicePath(const std::string& path)
+std::wstring ForFileCalls(const std::wstring& full)
 {
-    const std::optional<std::string> full = FullPathName(path);
-    return full && full->compare(0, 4, "\\\\.\\") == 0;
+    // A folder's limit is 12 below MAX_PATH, room for an 8.3 name in it.
+    if (full.size() < MAX_PATH - 12) return full;
+    if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
 }
 
-bool IsProgramFile(const std::string& path)
+bool IsDevicePath(const std::wstring& path)
 {
+    return OpenedFile(path).compare(0, 4, L"\\\\.\\") == 0;
+}
+
+bool IsProgramFile(const std::wstring& path)
+{
+    if (IsDevicePath(path)) return false;
     static const bool wow64 = RunsUnderWow64();
     // Redirection is off for this one check only: with it off, loading a
     // library would load the 64-bit one.
     void* redirection = nullptr;
     const bool off = wow64 && Wow64DisableWow64FsRedirection(&redirection) != FALSE;
-    const DWORD attributes = Attributes(path);
+    const DWORD attributes = Attributes(ForFileCalls(OpenedFile(path)));
     if (off) Wow64RevertWow64FsRedirection(redirection);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-           !IsDevicePath(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }

@@ -1,8 +1,6 @@
 // velk: starts a program with administrator rights through the shell.
-#include "AnsiText.h"
 #include "CurrentDirectory.h"
 #include "ElevatedCommand.h"
-#include "ExactArguments.h"
 #include "LibrarySearch.h"
 #include "RvWinException.h"
 #include "StandardOutput.h"
@@ -12,7 +10,9 @@
 
 #include <exception>
 
-int main(int argc, char** argv)
+// UTF-16 from the command line to the shell: any name that Windows holds is
+// started with its very characters, whatever the system's code page.
+int wmain()
 {
     RestrictLibrarySearch();
     const std::wstring commandLine = GetCommandLineW();
@@ -21,17 +21,10 @@ int main(int argc, char** argv)
     // Without it, 1 and -1 as ever.
     const bool waits = SaysWait(commandLine);
     try {
-        // Before anything else: help and su included, nothing is done on a
-        // command line that Windows has changed.
-        if (!ArgumentsAreExact(argc, argv)) {
-            const std::string message =
-                "コマンドラインに、コードページ " + std::to_string(AnsiCodePage()) + " で表せない文字があります。";
-            throw RvWinException(message.c_str(), ERROR_NO_UNICODE_TRANSLATION);
-        }
         PathContext context;
         context.baseDirectory = ReadCurrentDirectory();
         context.currentDirectory = context.baseDirectory;
-        const ElevatedCommand command(argc, argv, context, commandLine);
+        const ElevatedCommand command(commandLine, context);
         // All 32 bits of a waited-for program's exit code reach ExitProcess.
         return static_cast<int>(command.Launch());
     } catch (const RvWinException& error) {

@@ -221,9 +221,14 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 std::string ReadFileBytes(const std::string& path)
 {
-    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    return ReadFileBytes(ToWide(path));
+}
+
+std::string ReadFileBytes(const std::wstring& path)
+{
+    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, 0, nullptr));
-    Check(file.valid(), "CreateFileA");
+    Check(file.valid(), "CreateFileW");
     std::string bytes;
     char buffer[4096];
     DWORD count = 0;

@@ -59,6 +59,7 @@ void CopyProgram(const std::string& from, const std::string& to);
 void CopyProgram(const std::wstring& from, const std::wstring& to);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
+std::string ReadFileBytes(const std::wstring& path);
 bool FileExists(const std::string& path);
 
 // The names in a folder, "." and ".." left out, sorted.

@@ -11,7 +11,17 @@
 
 namespace {
 
-const std::string kNotAProgram = "エラーコード : 193　%1 の EXE フォーマットが不正です。\r\n";
+// Windows' text for 193, its %1 filled with the file as given.
+std::string NotAProgram(const std::string& file)
+{
+    return "エラーコード : 193　" + file + " の EXE フォーマットが不正です。\r\n";
+}
+
+// velk adds no extension, and says so when one would have found the file.
+std::string NoExtensionAdded(const std::string& named)
+{
+    return "velk は拡張子を補いません。" + named + " と指定してください。\r\n";
+}
 const std::string kBatchRefusal = "バッチファイルに渡せない文字 (\" % 改行) が引数にあります。\r\n";
 
 std::string Slashed(std::string path)
@@ -166,7 +176,8 @@ TEST_F(Velk, PathTargetsStartInTheirPathEntry)
     // no extension is ever added.
     for (const char* target : {"quoted.exe", "tool"}) {
         result = Run(target);
-        EXPECT_EQ(kNotFound, result.output) << target;
+        EXPECT_EQ(kNotFound + (target[4] == '\0' ? NoExtensionAdded(target + std::string(".exe")) : ""),
+                  result.output) << target;
         EXPECT_EQ(1u, result.exitCode) << target;
     }
 }
@@ -250,6 +261,7 @@ TEST_F(Velk, BatchFileArgumentsAreNeverCommands)
         {run + " %PATH%", {"refused"}},
         {run + " ok \"a\nb\"", {"refused"}},
         {run + " ok \"a\rb\"", {"refused"}},
+        {run + "\\. x%PATH%", {"refused"}}, // Windows opens run.bat\. as run.bat
         {run + " a&" + pwned, {"a&" + pwned}},
         {run + " a|" + pwned, {"a|" + pwned}},
         {run + " a>" + scripts + "\\out.txt", {"a>" + scripts + "\\out.txt"}},
@@ -317,6 +329,8 @@ TEST_F(Velk, TargetsNotFound)
         {"C:\\velk-e2e\\no-such-folder\\tool.exe", kNotFoundOnDrive},
         {"C:\\velk-e2e\\no-such-folder\\tool.exe a b", kNotFoundOnDrive},
         {"no-such-program.exe", kNotFound},
+        {"no-such-program", kNotFound}, // with no extension either
+        {"wait msiexec /i \"C:\\pkgs\\app.msi\" /qn", kNotFound + NoExtensionAdded("msiexec.exe")},
         {"HELP", kNotFound}, // command words are case-sensitive
         {"Su", kNotFound},
         {"Deleteindex", kNotFound},
@@ -386,8 +400,8 @@ TEST_F(Velk, WaitEndsWithTheStartedProgramsExitCode)
         {"wait help", "5", 0, kShortHelp, ""},
         {"wait no-such-program.exe", "5", ERROR_FILE_NOT_FOUND, kNotFound, ""},
         {"wait " + root + "\\no\\tool.exe", "5", ERROR_FILE_NOT_FOUND, kNotFoundOnDrive, ""},
-        {"wait " + bad, "5", ERROR_BAD_EXE_FORMAT, kNotAProgram, ""},
-        {bad, "5", 1, kNotAProgram, ""}, // not a program: the shell refuses it, and shows no box
+        {"wait " + bad, "5", ERROR_BAD_EXE_FORMAT, NotAProgram(bad), ""},
+        {bad, "5", 1, NotAProgram(bad), ""}, // not a program: the shell refuses it, and shows no box
         {"wait x", "5", ERROR_INVALID_PARAMETER, "invalid string position\r\n\r\n\r\n" + kLongUsage, ""},
         {"wait run.lnk a%b", "5", ERROR_INVALID_PARAMETER, kBatchRefusal, ""}, // a shortcut may lead to a batch file
         {"run.LNK. a%b", "5", 1, kBatchRefusal, ""},
@@ -413,17 +427,28 @@ TEST_F(Velk, WaitEndsWithTheStartedProgramsExitCode)
 }
 
 // Started as Explorer and PowerShell start it, with UTF-16 text that code
-// page 932 cannot all hold. Windows would hand velk a look-alike (cafe for
-// café, a backslash for ¥): velk refuses it or passes it over, never acts on it.
-TEST_F(Velk, CharactersOutsideTheCodePageAreNeverReplaced)
+// page 932 cannot all hold. Windows would hand an ANSI program a look-alike
+// (cafe for café, a backslash for ¥): velk starts the very file with the very
+// characters, as the recorder, asked to write UTF-8, shows.
+TEST_F(Velk, CharactersOutsideTheCodePageAreStartedExactly)
 {
+    const auto utf8 = [](const std::wstring& text) { return ToExactCodePage(text, CP_UTF8).value_or("?"); };
+    const auto started = [&](const std::wstring& file, const std::wstring& directory, const std::wstring& rest,
+                             const std::vector<std::wstring>& arguments) {
+        std::string record = "command line=\"" + utf8(file) + "\"" + (rest.empty() ? "" : " " + utf8(rest)) +
+                             "\ndirectory=" + utf8(directory) + "\n";
+        for (const std::wstring& argument : arguments) record += "argument=" + utf8(argument) + "\n";
+        return record;
+    };
+    env.Set("RECORDER_UTF8", "1");
     const std::wstring wideRoot = ToWide(root);
-    const std::wstring cafe = wideRoot + L"\\caf\u00E9";  // empty
-    PlaceRecorder(root + "\\cafe\\tool.exe");            // its look-alike holds a program
+    const std::wstring cafe = wideRoot + L"\\caf\u00E9";
+    PlaceRecorder(root + "\\cafe\\tool.exe"); // its look-alike, never started
     MakeDirectories(cafe);
-    const std::string tools = root + "\\Tools";
+    CopyProgram(ToWide(BinDirectory() + "\\recorder.exe"), cafe + L"\\tool.exe");
+    const std::wstring tools = wideRoot + L"\\Tools";
     const std::string work = root + "\\work";
-    PlaceRecorder(tools + "\\tool.exe");
+    PlaceRecorder(root + "\\Tools\\tool.exe");
     PlaceRecorder(work + "\\tool.exe");
     PlaceRecorder(work + "\\sub\\tool.exe");
     const std::wstring velk = ToWide(BinDirectory() + "\\velk.exe");
@@ -434,7 +459,6 @@ TEST_F(Velk, CharactersOutsideTheCodePageAreNeverReplaced)
     MakeDirectories(roaming + L"\\Orvane");
     MakeDirectories(root + "\\data\\Orvane");
 
-    const std::string refused = "コマンドラインに、コードページ 932 で表せない文字があります。\r\n";
     const std::wstring system32 = L"C:\\windows\\system32";
     const std::wstring noDefault = L"NoDefaultCurrentDirectoryInExePath";
     using Variables = std::vector<std::pair<std::wstring, std::wstring>>;
@@ -447,35 +471,39 @@ TEST_F(Velk, CharactersOutsideTheCodePageAreNeverReplaced)
         Variables variables = {};
         std::wstring program = L"";
     };
-    const std::string toolStarted = Started(tools + "\\tool.exe", tools);
+    const std::string toolStarted = started(tools + L"\\tool.exe", tools, L"", {});
+    const std::string cafeStarted = started(cafe + L"\\tool.exe", cafe, L"", {});
+    const std::wstring wideWork = ToWide(work);
     const Case cases[] = {
-        {"a target under cafe with an acute e", cafe + L"\\tool.exe", refused, ""},
-        {"a yen sign in an argument", ToWide(tools) + L"\\tool.exe \"a\u00A5\" \"b c\"", refused, ""},
-        {"a soft hyphen", ToWide(tools) + L"\\tool.exe \u00ADdelete-all", refused, ""},
-        {"u with diaeresis in an argument", ToWide(tools) + L"\\tool.exe M\u00FCller", refused, ""},
-        {"help", L"help \u00E9", refused, ""},
-        {"su", L"su \u00E9", refused, ""},
-        {"velk kept in a folder naive with a diaeresis", ToWide(tools) + L"\\tool.exe a", "",
-         "command line=\"" + tools + "\\tool.exe\" a\ndirectory=" + tools + "\nargument=a\n", L"C:\\", {}, naive},
+        {"a target under cafe with an acute e", cafe + L"\\tool.exe", "", cafeStarted},
+        {"a yen sign in an argument", tools + L"\\tool.exe \"a\u00A5\" \"b c\"", "",
+         started(tools + L"\\tool.exe", tools, L"\"a\u00A5\" \"b c\"", {L"a\u00A5", L"b c"})},
+        {"a soft hyphen", tools + L"\\tool.exe \u00ADdelete-all", "",
+         started(tools + L"\\tool.exe", tools, L"\u00ADdelete-all", {L"\u00ADdelete-all"})},
+        {"u with diaeresis and a character beyond 16 bits", tools + L"\\tool.exe M\u00FCller \U0001F600", "",
+         started(tools + L"\\tool.exe", tools, L"M\u00FCller \U0001F600", {L"M\u00FCller", L"\U0001F600"})},
+        {"help", L"help \u00E9", kShortHelp, ""},
+        {"su", L"su \u00E9", "", started(L"C:\\Windows\\System32\\cmd.exe", L"C:\\Windows\\System32", L"", {})},
+        {"velk kept in a folder naive with a diaeresis", tools + L"\\tool.exe a", "",
+         started(tools + L"\\tool.exe", tools, L"a", {L"a"}), L"C:\\", {}, naive},
+        {"velk kept there, a doubled quote", L"wait " + tools + L"\\tool.exe \"a\"\"b c\"", "",
+         started(tools + L"\\tool.exe", tools, L"\"a\"\"b c\"", {L"a\"b c"}), L"C:\\", {}, naive},
         {"velk kept there, help", L"help", kShortHelp, "", L"C:\\", {}, naive},
-        {"a PATH entry cafe (acute) is passed over", L"tool.exe", "", toolStarted, L"C:\\",
-         {{L"PATH", system32 + L";" + cafe + L";" + ToWide(tools)}}},
-        {"a PATH entry cafe (acute) alone", L"tool.exe", kNotFound, "", L"C:\\", {{L"PATH", system32 + L";" + cafe}}},
-        {"the current directory cafe (acute)", L".\\tool.exe", kNotFound, "", cafe},
-        {"AppData with an a-umlaut: nothing recorded", ToWide(tools) + L"\\tool.exe", "", toolStarted, L"C:\\",
-         {{L"AppData", roaming}}},
-        {"NoDefaultCurrentDirectoryInExePath: a bare name", L"tool.exe", kNotFound, "", ToWide(work),
-         {{noDefault, L"1"}}},
-        {"NoDefaultCurrentDirectoryInExePath: on to the PATH", L"tool.exe", "", toolStarted, ToWide(work),
-         {{noDefault, L"1"}, {L"PATH", system32 + L";" + ToWide(tools)}}},
+        {"a PATH entry cafe (acute)", L"tool.exe", "", cafeStarted, L"C:\\",
+         {{L"PATH", system32 + L";" + cafe + L";" + tools}}},
+        {"the current directory cafe (acute)", L".\\tool.exe", "", started(cafe + L"\\tool.exe", cafe, L"", {}), cafe},
+        {"AppData with an a-umlaut", tools + L"\\tool.exe", "", toolStarted, L"C:\\", {{L"AppData", roaming}}},
+        {"NoDefaultCurrentDirectoryInExePath: a bare name", L"tool.exe", kNotFound, "", wideWork, {{noDefault, L"1"}}},
+        {"NoDefaultCurrentDirectoryInExePath: on to the PATH", L"tool.exe", "", toolStarted, wideWork,
+         {{noDefault, L"1"}, {L"PATH", system32 + L";" + tools}}},
         {"NoDefaultCurrentDirectoryInExePath: .\\", L".\\tool.exe", "", Started(work + "\\tool.exe", work),
-         ToWide(work), {{noDefault, L"1"}}},
+         wideWork, {{noDefault, L"1"}}},
         {"NoDefaultCurrentDirectoryInExePath: sub\\", L"sub\\tool.exe", "",
-         Started(work + "\\sub\\tool.exe", work), ToWide(work), {{noDefault, L"1"}}},
-        {"NoDefaultCurrentDirectoryInExePath: ./", L"./tool.exe", "", Started(work + "/tool.exe", work),
-         ToWide(work), {{noDefault, L"1"}}},
-        {"NoDefaultCurrentDirectoryInExePath: sub/", L"sub/tool.exe", "",
-         Started(work + "\\sub/tool.exe", work), ToWide(work), {{noDefault, L"1"}}},
+         Started(work + "\\sub\\tool.exe", work), wideWork, {{noDefault, L"1"}}},
+        {"NoDefaultCurrentDirectoryInExePath: ./", L"./tool.exe", "", Started(work + "/tool.exe", work), wideWork,
+         {{noDefault, L"1"}}},
+        {"NoDefaultCurrentDirectoryInExePath: sub/", L"sub/tool.exe", "", Started(work + "\\sub/tool.exe", work),
+         wideWork, {{noDefault, L"1"}}},
     };
     for (const Case& c : cases) {
         DeleteFileA(log.c_str());
@@ -487,10 +515,9 @@ TEST_F(Velk, CharactersOutsideTheCodePageAreNeverReplaced)
         EXPECT_EQ(c.output.empty() || c.output == kShortHelp ? 0u : 1u, result.exitCode) << c.what;
         ExpectStarted(c.record, c.what);
     }
-    const ProcessResult waited = RunProcess(L"velk.exe wait " + ToWide(tools) + L"\\tool.exe \u00E9", L"C:\\", env, velk);
-    EXPECT_EQ(refused, waited.output);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION), waited.exitCode);
-    // Nothing was recorded under the look-alike of the AppData folder.
+    // The folder was recorded under the AppData given, and none under its
+    // look-alike.
+    EXPECT_EQ(root + "\\Tools\r\n", ReadFileBytes(roaming + L"\\Orvane\\velkindex.dat"));
     EXPECT_EQ(std::vector<std::string>{}, ListFolder(root + "\\data\\Orvane"));
 }
 
@@ -532,6 +559,7 @@ TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
          "command line=\"" + share + "\\tool.exe\" a \"b c\"\ndirectory=" + share + "\nargument=a\nargument=b c\n"},
         {"\\\\?\\UNC\\velkserver\\deploy\\tool.exe", "", "", Started("\\\\?\\UNC\\velkserver\\deploy\\tool.exe", share)},
         {"\\\\?\\" + tools + "\\tool.exe", "", "", Started("\\\\?\\" + tools + "\\tool.exe", tools)},
+        {"//?/" + Slashed(tools) + "/tool.exe", "", "", Started("//?/" + Slashed(tools) + "/tool.exe", tools)},
         {share + "\\nope.exe", "", kNotFoundOnDrive, ""},
         {fromRoot + "\\Tools\\tool.exe", decoyPath, "", Started(tools + "\\tool.exe", root)},
         {fromRoot + "\\nowhere\\tool.exe", decoyPath, kNotFound, ""},

@@ -3,6 +3,11 @@
 // directory to the file named by RECORDER_LOG, waits RECORDER_WAIT
 // milliseconds when that is set ("forever": until it is ended), then ends with
 // the exit code given in RECORDER_EXIT (0 when unset).
+//
+// It reads what Windows gave it in UTF-16, and writes it in the ANSI code
+// page as a program of that code page would see it (Windows' own conversion,
+// look-alikes included), or with RECORDER_UTF8 set, as UTF-8: every
+// character exactly.
 #include <windows.h>
 
 #include <cstdlib>
@@ -11,41 +16,52 @@
 
 namespace {
 
-std::string Variable(const char* name)
+std::wstring Variable(const wchar_t* name)
 {
-    char buffer[32768];
-    const DWORD size = GetEnvironmentVariableA(name, buffer, sizeof buffer);
-    return size == 0 || size >= sizeof buffer ? std::string() : std::string(buffer, size);
+    wchar_t buffer[32768];
+    const DWORD size = GetEnvironmentVariableW(name, buffer, 32768);
+    return size == 0 || size >= 32768 ? std::wstring() : std::wstring(buffer, size);
+}
+
+std::string Bytes(const std::wstring& text, UINT codePage)
+{
+    if (text.empty()) return std::string();
+    const int size = static_cast<int>(text.size());
+    std::string bytes(static_cast<std::size_t>(WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0,
+                                                                   nullptr, nullptr)), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), size, &bytes[0], static_cast<int>(bytes.size()), nullptr, nullptr);
+    return bytes;
 }
 
 } // namespace
 
-int main(int argc, char** argv)
+int wmain(int argc, wchar_t** argv)
 {
-    std::string log = Variable("RECORDER_LOG");
+    const std::wstring log = Variable(L"RECORDER_LOG");
     if (log.empty()) return 99;
+    const UINT codePage = Variable(L"RECORDER_UTF8").empty() ? CP_ACP : CP_UTF8;
 
-    char directory[32768];
-    GetCurrentDirectoryA(sizeof directory, directory);
+    wchar_t directory[32768];
+    GetCurrentDirectoryW(32768, directory);
 
-    std::string record;
-    record += "command line=" + std::string(GetCommandLineA()) + "\n";
-    record += "directory=" + std::string(directory) + "\n";
-    for (int i = 1; i < argc; ++i) record += "argument=" + std::string(argv[i]) + "\n";
+    std::wstring record;
+    record += L"command line=" + std::wstring(GetCommandLineW()) + L"\n";
+    record += L"directory=" + std::wstring(directory) + L"\n";
+    for (int i = 1; i < argc; ++i) record += L"argument=" + std::wstring(argv[i]) + L"\n";
 
     // Written beside the log and moved over it, so a reader never sees half.
-    const std::string partial = log + ".partial";
+    const std::wstring partial = log + L".partial";
     {
-        std::ofstream out(partial, std::ios::binary);
-        out << record;
+        std::ofstream out(partial.c_str(), std::ios::binary);
+        out << Bytes(record, codePage);
     }
-    MoveFileExA(partial.c_str(), log.c_str(), MOVEFILE_REPLACE_EXISTING);
+    MoveFileExW(partial.c_str(), log.c_str(), MOVEFILE_REPLACE_EXISTING);
 
-    const std::string wait = Variable("RECORDER_WAIT");
-    if (wait == "forever") Sleep(INFINITE);
-    if (!wait.empty()) Sleep(static_cast<DWORD>(std::atol(wait.c_str())));
+    const std::wstring wait = Variable(L"RECORDER_WAIT");
+    if (wait == L"forever") Sleep(INFINITE);
+    if (!wait.empty()) Sleep(static_cast<DWORD>(std::wcstol(wait.c_str(), nullptr, 10)));
 
-    const std::string code = Variable("RECORDER_EXIT");
+    const std::wstring code = Variable(L"RECORDER_EXIT");
     // Any 32-bit code, in decimal or as 0x...
-    return code.empty() ? 0 : static_cast<int>(std::strtoul(code.c_str(), nullptr, 0));
+    return code.empty() ? 0 : static_cast<int>(std::wcstoul(code.c_str(), nullptr, 0));
 }

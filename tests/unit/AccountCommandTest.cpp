@@ -1,4 +1,5 @@
 #include "AccountCommand.h"
+#include "AnsiText.h"
 #include "ElevatedStart.h"
 #include "Harness.h"
 #include "RvWinException.h"
@@ -11,10 +12,10 @@
 
 namespace {
 
-std::string Parameters(const std::string& name, const std::string& secret)
+std::wstring Parameters(const std::wstring& name, const std::wstring& secret)
 {
     SecretText password;
-    for (char c : secret) password.Append(c);
+    for (wchar_t c : secret) password.Append(c);
     SecretText parameters;
     BuildNetUserParameters(parameters, name, password);
     return parameters.Text();
@@ -31,34 +32,38 @@ std::string Failure(const std::function<void()>& action)
     }
 }
 
-std::string Refusal(void (*check)(const std::string&), const std::string& text)
+std::string Refusal(void (*check)(const std::wstring&), const std::wstring& text)
 {
     return Failure([&] { check(text); });
 }
 
 TEST(AccountCommand, ParametersQuoteNameAndPasswordAsOneArgumentEach)
 {
-    EXPECT_EQ("user bob secret", Parameters("bob", "secret"));
-    EXPECT_EQ("user \"bob smith\" \"two words\"", Parameters("bob smith", "two words"));
-    EXPECT_EQ("user \"\" x", Parameters("", "x"));
-    EXPECT_EQ("user \"a\\\"b\" \"p\\\\\\\"q\\\\\"", Parameters("a\"b", "p\\\"q\\"));
-    EXPECT_EQ("user 管理者 パス", Parameters("管理者", "パス"));
+    EXPECT_EQ(L"user bob secret", Parameters(L"bob", L"secret"));
+    EXPECT_EQ(L"user \"bob smith\" \"two words\"", Parameters(L"bob smith", L"two words"));
+    EXPECT_EQ(L"user \"\" x", Parameters(L"", L"x"));
+    EXPECT_EQ(L"user \"a\\\"b\" \"p\\\\\\\"q\\\\\"", Parameters(L"a\"b", L"p\\\"q\\"));
+    EXPECT_EQ(L"user 管理者 パス", Parameters(L"管理者", L"パス"));
     // Past 14 characters, /Y answers net.exe's question; characters, not bytes.
-    EXPECT_EQ("user bob \"abcdefghijkl m\"", Parameters("bob", "abcdefghijkl m")); // quotes do not count
-    EXPECT_EQ("user bob パスワードパスワード表", Parameters("bob", "パスワードパスワード表"));
-    EXPECT_EQ("user bob パスワードパスワードパスワード /Y", Parameters("bob", "パスワードパスワードパスワード"));
+    EXPECT_EQ(L"user bob \"abcdefghijkl m\"", Parameters(L"bob", L"abcdefghijkl m")); // quotes do not count
+    EXPECT_EQ(L"user bob パスワードパスワード表", Parameters(L"bob", L"パスワードパスワード表"));
+    EXPECT_EQ(L"user bob パスワードパスワードパスワード /Y", Parameters(L"bob", L"パスワードパスワードパスワード"));
+    // A character beyond 16 bits is one character: 14 of them set without /Y.
+    std::wstring faces;
+    for (int i = 0; i < 14; ++i) faces += L"\U0001F600";
+    EXPECT_EQ(L"user \U00020BB7田 " + faces, Parameters(L"\U00020BB7田", faces));
 }
 
 TEST(AccountCommand, LaunchRecord)
 {
-    const SHELLEXECUTEINFOA record = NetUserLaunchRecord("user bob secret");
+    const SHELLEXECUTEINFOW record = NetUserLaunchRecord(L"user bob secret");
     EXPECT_EQ(60u, record.cbSize);
     EXPECT_EQ(0x540u, record.fMask);
     EXPECT_EQ(GetConsoleWindow(), record.hwnd);
-    EXPECT_STREQ("runas", record.lpVerb);
-    EXPECT_STREQ("C:\\Windows\\System32\\net.exe", record.lpFile);
-    EXPECT_STREQ("user bob secret", record.lpParameters);
-    EXPECT_STREQ("C:\\Windows\\System32", record.lpDirectory);
+    EXPECT_STREQ(L"runas", record.lpVerb);
+    EXPECT_STREQ(L"C:\\Windows\\System32\\net.exe", record.lpFile);
+    EXPECT_STREQ(L"user bob secret", record.lpParameters);
+    EXPECT_STREQ(L"C:\\Windows\\System32", record.lpDirectory);
     EXPECT_EQ(0, record.nShow);
     EXPECT_EQ(nullptr, record.hInstApp);
     EXPECT_EQ(nullptr, record.hProcess);
@@ -68,16 +73,16 @@ TEST(AccountCommand, RefusesWhatNetExeWouldTakeAsAnOption)
 {
     const std::string badName = "user name must not begin with '/'.";
     const std::string badPassword = "password must not begin with '/' or be '*'.";
-    EXPECT_EQ(badName, Refusal(RefuseUserName, "/delete"));
-    EXPECT_EQ(badName, Refusal(RefuseUserName, "/"));
-    EXPECT_EQ("", Refusal(RefuseUserName, "bob/x"));
-    EXPECT_EQ("", Refusal(RefuseUserName, ""));
-    EXPECT_EQ("", Refusal(RefuseUserName, "*"));
-    EXPECT_EQ(badPassword, Refusal(RefusePassword, "/delete"));
-    EXPECT_EQ(badPassword, Refusal(RefusePassword, "*"));
-    EXPECT_EQ("", Refusal(RefusePassword, "**"));
-    EXPECT_EQ("", Refusal(RefusePassword, "a/b"));
-    EXPECT_EQ("", Refusal(RefusePassword, " /x"));
+    EXPECT_EQ(badName, Refusal(RefuseUserName, L"/delete"));
+    EXPECT_EQ(badName, Refusal(RefuseUserName, L"/"));
+    EXPECT_EQ("", Refusal(RefuseUserName, L"bob/x"));
+    EXPECT_EQ("", Refusal(RefuseUserName, L""));
+    EXPECT_EQ("", Refusal(RefuseUserName, L"*"));
+    EXPECT_EQ(badPassword, Refusal(RefusePassword, L"/delete"));
+    EXPECT_EQ(badPassword, Refusal(RefusePassword, L"*"));
+    EXPECT_EQ("", Refusal(RefusePassword, L"**"));
+    EXPECT_EQ("", Refusal(RefusePassword, L"a/b"));
+    EXPECT_EQ("", Refusal(RefusePassword, L" /x"));
 }
 
 TEST(AccountCommand, AccountToolThatDoesNotFinishIsEndedAndReported)
@@ -89,8 +94,9 @@ TEST(AccountCommand, AccountToolThatDoesNotFinishIsEndedAndReported)
     MakeFreshDirectory(folder);
     SetEnvironmentVariableA("RECORDER_LOG", log.c_str());
     SetEnvironmentVariableA("RECORDER_WAIT", "forever");
-    const std::string recorder = BinDirectory() + "\\recorder.exe";
-    SHELLEXECUTEINFOA record = MakeElevatedLaunchRecord(recorder.c_str(), "user bob secret", folder.c_str(), SW_HIDE);
+    const std::wstring recorder = ToWide(BinDirectory() + "\\recorder.exe");
+    SHELLEXECUTEINFOW record =
+        MakeElevatedLaunchRecord(recorder.c_str(), L"user bob secret", ToWide(folder).c_str(), SW_HIDE);
     const Handle process = StartElevated(record);
     SetEnvironmentVariableA("RECORDER_WAIT", nullptr);
     SetEnvironmentVariableA("RECORDER_LOG", nullptr);

@@ -8,54 +8,51 @@ namespace {
 TEST(CommandLine, QuotesByTheWindowsRules)
 {
     struct Case {
-        std::string argument;
-        std::string expected;
+        std::wstring argument;
+        std::wstring expected;
     };
     const Case cases[] = {
-        {"plain", "plain"},
-        {"C:\\path\\", "C:\\path\\"},             // no quoting needed: backslashes as they are
-        {"", "\"\""},
-        {"b c", "\"b c\""},
-        {"tab\there", "\"tab\there\""},
-        {"new\nline", "\"new\nline\""},
-        {"v\vtab", "\"v\vtab\""},
-        {"say \"hi\"", "\"say \\\"hi\\\"\""},
-        {"\"", "\"\\\"\""},
-        {"a\\\"b", "\"a\\\\\\\"b\""},              // a\"b: the backslash before the quote doubles
-        {"dir with\\", "\"dir with\\\\\""},        // trailing backslash before the closing quote
-        {"a\\\\b c", "\"a\\\\b c\""},              // backslashes elsewhere stay single
-        {"ソ b", "\"ソ b\""},                      // trail byte 5C is not a backslash
-        {"C:\\ソ", "C:\\ソ"},
-        {"C:\\フォルダ ソ", "\"C:\\フォルダ ソ\""}, // ソ before the closing quote
-        {"ソ\"", "\"ソ\\\"\""},                   // ソ before an inner quote
+        {L"plain", L"plain"},
+        {L"C:\\path\\", L"C:\\path\\"},             // no quoting needed: backslashes as they are
+        {L"", L"\"\""},
+        {L"b c", L"\"b c\""},
+        {L"tab\there", L"\"tab\there\""},
+        {L"new\nline", L"\"new\nline\""},
+        {L"v\vtab", L"\"v\vtab\""},
+        {L"say \"hi\"", L"\"say \\\"hi\\\"\""},
+        {L"\"", L"\"\\\"\""},
+        {L"a\\\"b", L"\"a\\\\\\\"b\""},              // a\"b: the backslash before the quote doubles
+        {L"dir with\\", L"\"dir with\\\\\""},        // trailing backslash before the closing quote
+        {L"a\\\\b c", L"\"a\\\\b c\""},              // backslashes elsewhere stay single
+        {L"C:\\フォルダ ソ", L"\"C:\\フォルダ ソ\""},
+        {L"\U0001F600 \u00E9", L"\"\U0001F600 \u00E9\""}, // any character, as it is
     };
     for (const Case& c : cases) {
-        std::string line;
+        std::wstring line;
         AppendQuotedArgument(line, c.argument);
-        EXPECT_EQ(c.expected, line) << c.argument;
+        EXPECT_EQ(c.expected, line) << ToExactAnsi(c.argument).value_or("?");
     }
 }
 
 TEST(CommandLine, BatchFileArgumentsAreQuotedForCmd)
 {
-    const auto quoted = [](const std::string& argument) {
-        EXPECT_TRUE(BatchFileCanReceive(argument)) << argument;
-        std::string line;
+    const auto quoted = [](const std::wstring& argument) {
+        EXPECT_TRUE(BatchFileCanReceive(argument));
+        std::wstring line;
         AppendBatchArgument(line, argument);
         return line;
     };
-    for (char special : std::string(" \t&|<>^(),;=!")) {
-        const std::string argument = std::string("a") + special + "b";
-        EXPECT_EQ('"' + argument + '"', quoted(argument)) << argument;
+    for (wchar_t special : std::wstring(L" \t&|<>^(),;=!")) {
+        const std::wstring argument = std::wstring(L"a") + special + L"b";
+        EXPECT_EQ(L'"' + argument + L'"', quoted(argument));
     }
-    EXPECT_EQ("plain", quoted("plain"));
-    EXPECT_EQ("C:\\path\\", quoted("C:\\path\\"));
-    EXPECT_EQ("\"\"", quoted(""));
-    EXPECT_EQ("\"dir with\\\\\"", quoted("dir with\\"));
-    EXPECT_EQ("\x83\x7C\x95\x5E", quoted("\x83\x7C\x95\x5E")); // trail bytes | and ^ are no characters of cmd's
-    EXPECT_EQ("\"フォルダ ソ\"", quoted("フォルダ ソ"));
-    for (const char* argument : {"a\"b", "%PATH%", "100%", "a\nb", "a\rb", "\""}) {
-        EXPECT_FALSE(BatchFileCanReceive(argument)) << argument;
+    EXPECT_EQ(L"plain", quoted(L"plain"));
+    EXPECT_EQ(L"C:\\path\\", quoted(L"C:\\path\\"));
+    EXPECT_EQ(L"\"\"", quoted(L""));
+    EXPECT_EQ(L"\"dir with\\\\\"", quoted(L"dir with\\"));
+    EXPECT_EQ(L"\"フォルダ ソ\"", quoted(L"フォルダ ソ"));
+    for (const wchar_t* argument : {L"a\"b", L"%PATH%", L"100%", L"a\nb", L"a\rb", L"\""}) {
+        EXPECT_FALSE(BatchFileCanReceive(argument));
     }
 }
 
@@ -93,9 +90,9 @@ TEST(CommandLine, SplitsAsTheRuntimeDoes)
 
 TEST(CommandLine, AppendsToWhatIsThere)
 {
-    std::string line = "user ";
-    AppendQuotedArgument(line, "bob smith");
-    EXPECT_EQ("user \"bob smith\"", line);
+    std::wstring line = L"user ";
+    AppendQuotedArgument(line, L"bob smith");
+    EXPECT_EQ(L"user \"bob smith\"", line);
 }
 
 } // namespace

@@ -10,15 +10,15 @@ namespace {
 
 TEST(EnvironmentVariable, ReadsExistingEmptyAndMissingVariables)
 {
-    SetEnvironmentVariableA("VELK_TEST_VALUE", "C:\\a;C:\\ソフト");
-    EXPECT_EQ("C:\\a;C:\\ソフト", EnvironmentVariable("VELK_TEST_VALUE").Value());
+    SetEnvironmentVariableW(L"VELK_TEST_VALUE", L"C:\\a;C:\\ソフト;C:\\Caf\u00E9\\\U00020BB7");
+    EXPECT_EQ(L"C:\\a;C:\\ソフト;C:\\Caf\u00E9\\\U00020BB7", EnvironmentVariable(L"VELK_TEST_VALUE").Value());
 
     const std::string longValue(5000, 'x');
     SetEnvironmentVariableA("VELK_TEST_VALUE", longValue.c_str());
-    EXPECT_EQ(longValue, EnvironmentVariable("VELK_TEST_VALUE").Value());
+    EXPECT_EQ(std::wstring(longValue.begin(), longValue.end()), EnvironmentVariable(L"VELK_TEST_VALUE").Value());
 
     SetEnvironmentVariableA("VELK_TEST_VALUE", nullptr);
-    EnvironmentVariable missing("VELK_TEST_VALUE"); // building it does not throw
+    EnvironmentVariable missing(L"VELK_TEST_VALUE"); // building it does not throw
     try {
         missing.Value();
         FAIL();
@@ -30,9 +30,9 @@ TEST(EnvironmentVariable, ReadsExistingEmptyAndMissingVariables)
 TEST(EnvironmentVariable, ReadsTheValueWhenValueIsCalled)
 {
     SetEnvironmentVariableA("VELK_TEST_VALUE", "short");
-    EnvironmentVariable variable("VELK_TEST_VALUE");
+    EnvironmentVariable variable(L"VELK_TEST_VALUE");
     SetEnvironmentVariableA("VELK_TEST_VALUE", "a longer value than before");
-    EXPECT_EQ("a longer value than before", variable.Value());
+    EXPECT_EQ(L"a longer value than before", variable.Value());
     SetEnvironmentVariableA("VELK_TEST_VALUE", nullptr);
 }
 

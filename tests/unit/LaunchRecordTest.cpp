@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "ElevatedCommand.h"
 #include "ElevatedStart.h"
 
@@ -8,27 +9,31 @@
 
 namespace {
 
-std::string ThisProgram()
+std::wstring ThisProgram()
 {
-    char path[MAX_PATH];
-    return std::string(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    wchar_t path[MAX_PATH];
+    return std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
 }
 
-ElevatedCommand Command(std::vector<std::string> arguments)
+// velk's command line with these arguments, each quoted where it needs it.
+ElevatedCommand Command(const std::vector<std::wstring>& arguments)
 {
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) argv.push_back(&argument[0]);
-    return ElevatedCommand(static_cast<int>(argv.size()), argv.data(), PathContext{"C:\\", "C:\\"});
+    std::wstring line;
+    for (const std::wstring& argument : arguments) {
+        if (!line.empty()) line += L' ';
+        AppendQuotedArgument(line, argument);
+    }
+    return ElevatedCommand(line, PathContext{L"C:\\", L"C:\\"});
 }
 
-void ExpectFixedFields(const SHELLEXECUTEINFOA& record)
+void ExpectFixedFields(const SHELLEXECUTEINFOW& record)
 {
     EXPECT_EQ(60u, sizeof record);
     EXPECT_EQ(60u, record.cbSize);
     // NOCLOSEPROCESS | NOASYNC | FLAG_NO_UI; the console's window owns it.
     EXPECT_EQ(0x540u, record.fMask);
     EXPECT_EQ(GetConsoleWindow(), record.hwnd);
-    EXPECT_STREQ("runas", record.lpVerb);
+    EXPECT_STREQ(L"runas", record.lpVerb);
     EXPECT_EQ(nullptr, record.hInstApp);
     EXPECT_EQ(nullptr, record.lpIDList);
     EXPECT_EQ(nullptr, record.lpClass);
@@ -40,46 +45,46 @@ void ExpectFixedFields(const SHELLEXECUTEINFOA& record)
 
 TEST(LaunchRecord, CommandPromptHasNoParameters)
 {
-    const ElevatedCommand command = Command({"velk.exe", "su", "/k", "dir"});
-    const SHELLEXECUTEINFOA record = command.LaunchRecord();
+    const ElevatedCommand command = Command({L"velk.exe", L"su", L"/k", L"dir"});
+    const SHELLEXECUTEINFOW record = command.LaunchRecord();
     ExpectFixedFields(record);
-    EXPECT_STREQ("C:\\Windows\\System32\\cmd.exe", record.lpFile);
-    EXPECT_STREQ("C:\\Windows\\System32", record.lpDirectory);
+    EXPECT_STREQ(L"C:\\Windows\\System32\\cmd.exe", record.lpFile);
+    EXPECT_STREQ(L"C:\\Windows\\System32", record.lpDirectory);
     EXPECT_EQ(nullptr, record.lpParameters);
     EXPECT_EQ(SW_SHOW, record.nShow);
 }
 
 TEST(LaunchRecord, TargetCarriesItsQuotedArguments)
 {
-    const std::string self = ThisProgram();
-    const ElevatedCommand command = Command({"velk.exe", self, "a", "b c", "", "d"});
-    const SHELLEXECUTEINFOA record = command.LaunchRecord();
+    const std::wstring self = ThisProgram();
+    const ElevatedCommand command = Command({L"velk.exe", self, L"a", L"b c", L"", L"d"});
+    const SHELLEXECUTEINFOW record = command.LaunchRecord();
     ExpectFixedFields(record);
     EXPECT_EQ(self, record.lpFile);
-    EXPECT_EQ(self.substr(0, self.rfind('\\')), record.lpDirectory);
-    EXPECT_STREQ("a \"b c\" \"\" d", record.lpParameters);
+    EXPECT_EQ(self.substr(0, self.rfind(L'\\')), record.lpDirectory);
+    EXPECT_STREQ(L"a \"b c\" \"\" d", record.lpParameters);
     EXPECT_EQ(5, record.nShow);
 }
 
 TEST(LaunchRecord, TargetWithoutArgumentsPassesNoParameters)
 {
-    const ElevatedCommand command = Command({"velk.exe", ThisProgram()});
+    const ElevatedCommand command = Command({L"velk.exe", ThisProgram()});
     EXPECT_EQ(nullptr, command.LaunchRecord().lpParameters);
 }
 
 TEST(LaunchRecord, HelpRequests)
 {
-    EXPECT_TRUE(Command({"velk.exe"}).IsHelpRequest());
+    EXPECT_TRUE(Command({L"velk.exe"}).IsHelpRequest());
     EXPECT_TRUE(Command({}).IsHelpRequest());
-    EXPECT_TRUE(Command({"velk.exe", "help", "more"}).IsHelpRequest());
-    EXPECT_FALSE(Command({"velk.exe", "su"}).IsHelpRequest());
+    EXPECT_TRUE(Command({L"velk.exe", L"help", L"more"}).IsHelpRequest());
+    EXPECT_FALSE(Command({L"velk.exe", L"su"}).IsHelpRequest());
 }
 
 TEST(LaunchRecord, EmptyDirectoryIsPassedAsText)
 {
-    const SHELLEXECUTEINFOA record = MakeElevatedLaunchRecord("x.exe", nullptr, "", SW_SHOW);
+    const SHELLEXECUTEINFOW record = MakeElevatedLaunchRecord(L"x.exe", nullptr, L"", SW_SHOW);
     ASSERT_NE(nullptr, record.lpDirectory);
-    EXPECT_STREQ("", record.lpDirectory);
+    EXPECT_STREQ(L"", record.lpDirectory);
 }
 
 } // namespace

@@ -12,7 +12,7 @@ namespace {
 
 struct Typed {
     InputEnd end;
-    std::string password;
+    std::wstring password;
     std::size_t keysRead;
 };
 
@@ -33,33 +33,31 @@ Typed Type(const std::vector<int>& keys)
 TEST(PasswordInput, KeysMakeThePassword)
 {
     const InputEnd entered = InputEnd::Entered;
-    const InputEnd unrepresentable = InputEnd::Unrepresentable;
+    const InputEnd unpaired = InputEnd::UnpairedSurrogate;
     const int high = 0xD83D, low = 0xDE00; // U+1F600, beyond the 16-bit range
     struct Case {
         const char* what;
         std::vector<int> keys;
         InputEnd end;
-        std::string password;
+        std::wstring password;
     };
     const Case cases[] = {
-        {"letters", {'s', 'e', 'c', 'r', 'e', 't', 13}, entered, "secret"},
-        {"Enter alone", {13}, entered, ""},
-        {"backspace removes the last", {'a', 'b', 8, 'c', 13}, entered, "ac"},
-        {"backspace on nothing", {8, 8, 'a', 13}, entered, "a"},
-        {"kana in their code page bytes", {L'パ', L'ス', '1', 13}, entered, "\x83\x70\x83\x58" "1"},
-        {"backspace over a double-byte character", {'a', L'パ', 8, 13}, entered, "a"},
-        {"backspace over two, trail bytes 5C", {L'表', L'ソ', 8, 8, 'x', 13}, entered, "x"},
-        {"double-byte characters are kept whole", {L'表', 'z', 13}, entered, "\x95\x5Cz"},
-        {"keys that enter nothing", {'a', 0, 0, 'b', 13}, entered, "ab"},
-        {"line feed is a character", {'a', 10, 'b', 13}, entered, "a\nb"},
-        {"spaces and quotes", {' ', '"', '\\', 13}, entered, " \"\\"},
-        // A look-alike (e for é, the backslash for ¥) would set another password.
-        {"no form in the code page", {'p', L'é', '1', 13}, unrepresentable, ""},
-        {"no form, and typing goes on", {L'¥', 'a', 'b', 8, 13}, unrepresentable, ""},
-        {"backspace over one without a form", {'p', L'é', 8, '1', 13}, entered, "p1"},
-        {"a character beyond 16 bits", {'a', high, low, 13}, unrepresentable, ""},
-        {"backspace over it", {'a', high, low, 8, 13}, entered, "a"},
-        {"half a character", {'a', high, 'b', 13}, unrepresentable, ""},
+        {"letters", {'s', 'e', 'c', 'r', 'e', 't', 13}, entered, L"secret"},
+        {"Enter alone", {13}, entered, L""},
+        {"backspace removes the last", {'a', 'b', 8, 'c', 13}, entered, L"ac"},
+        {"backspace on nothing", {8, 8, 'a', 13}, entered, L"a"},
+        {"kana", {L'パ', L'ス', '1', 13}, entered, L"パス1"},
+        {"backspace over kana", {L'表', L'ソ', 8, 8, 'x', 13}, entered, L"x"},
+        {"keys that enter nothing", {'a', 0, 0, 'b', 13}, entered, L"ab"},
+        {"line feed is a character", {'a', 10, 'b', 13}, entered, L"a\nb"},
+        {"spaces and quotes", {' ', '"', '\\', 13}, entered, L" \"\\"},
+        // The very characters, never a look-alike (e for é, the backslash for ¥).
+        {"any character", {'p', L'é', L'¥', '1', 13}, entered, L"p\u00E9\u00A51"},
+        {"a character beyond 16 bits", {'a', high, low, 13}, entered, L"a\U0001F600"},
+        {"backspace over it, both halves", {'a', high, low, 8, 13}, entered, L"a"},
+        {"half a character", {'a', high, 'b', 13}, unpaired, L""},
+        {"backspace over half a character", {'a', high, 8, 'b', 13}, entered, L"ab"},
+        {"a low half alone", {low, 13}, unpaired, L""},
     };
     for (const Case& c : cases) {
         const Typed typed = Type(c.keys);
@@ -111,7 +109,7 @@ TEST(PasswordInput, AltAndTheNumericKeypadTypeACharacter)
     });
     SecretText password;
     EXPECT_EQ(InputEnd::Entered, ReadPassword([&] { return keys.Next(); }, password));
-    EXPECT_EQ("p@11", password.Text());
+    EXPECT_EQ(L"p@11", password.Text());
 }
 
 TEST(PasswordInput, CtrlCCancels)
@@ -132,7 +130,7 @@ TEST(PasswordInput, LongPasswordsGrowWithoutLoss)
 {
     std::vector<int> keys(1000, 'k');
     keys.push_back(13);
-    EXPECT_EQ(std::string(1000, 'k'), Type(keys).password);
+    EXPECT_EQ(std::wstring(1000, L'k'), Type(keys).password);
 }
 
 // What the handler does when Ctrl+Break, closing the window, logoff or
@@ -169,12 +167,12 @@ TEST(PasswordInput, ConsoleEventGivesTheModeBackAndClearsThePassword)
     ASSERT_NE(0u, saved);
     SecretText password;
     SecretText retyped;
-    for (char c : std::string("secret")) {
+    for (wchar_t c : std::wstring(L"secret")) {
         password.Append(c);
         retyped.Append(c);
     }
-    const std::string& text = password.Text();
-    const char* buffer = text.data();
+    const std::wstring& text = password.Text();
+    const wchar_t* buffer = text.data();
     const std::size_t capacity = text.capacity();
 
     ConsoleKeys console;
@@ -188,7 +186,7 @@ TEST(PasswordInput, ConsoleEventGivesTheModeBackAndClearsThePassword)
         EXPECT_TRUE(GetConsoleMode(input.get(), &mode));
         EXPECT_EQ(saved, mode) << event;
         EXPECT_TRUE(text.empty() && retyped.Text().empty()) << event;
-        EXPECT_EQ(std::string(capacity, '\0'), std::string(buffer, capacity)) << event;
+        EXPECT_EQ(std::wstring(capacity, L'\0'), std::wstring(buffer, capacity)) << event;
     }
     FreeConsole();
 }

@@ -1,3 +1,4 @@
+#include "AnsiText.h"
 #include "PathContext.h"
 #include "PathText.h"
 
@@ -41,112 +42,112 @@ TEST(PathText, ListContainsComparesWholeTextsWithCase)
 
 TEST(PathText, ToUpperAsciiChangesOnlyLettersAToZ)
 {
-    EXPECT_EQ("C:\\PROGRAM FILES\\X_1@[`{", ToUpperAscii("c:\\Program Files\\x_1@[`{"));
-    // Trail bytes in the a-z range stay: 83 61 and 83 7A are katakana.
-    EXPECT_EQ("\x83\x61\x83\x7A" "AB\xB1", ToUpperAscii("\x83\x61\x83\x7A" "ab\xB1"));
+    EXPECT_EQ(L"C:\\PROGRAM FILES\\X_1@[`{", ToUpperAscii(L"c:\\Program Files\\x_1@[`{"));
+    EXPECT_EQ(L"\u00E9\uFF41AB\u30BD", ToUpperAscii(L"\u00E9\uFF41ab\u30BD")); // a to z only
 }
 
 TEST(PathText, DrivePathDirectory)
 {
     struct Case {
-        std::string target;
-        std::string expected;
+        std::wstring target;
+        std::wstring expected;
     };
     const Case cases[] = {
-        {"C:\\Tools\\tool.exe", "C:\\Tools"},
-        {"C:\\tool.exe", "C:"},
-        {"D:\\a\\b\\c.exe", "D:\\a\\b"},
-        {"C:\\ソフト\\tool.exe", "C:\\ソフト"},
-        {"C:\\ツール\\ソ.exe", "C:\\ツール"},
-        {"C:/Tools/tool.exe", "C:/Tools"},
-        {"C:\\Tools/sub/tool.exe", "C:\\Tools/sub"}, // either separator, whichever is last
-        {"C:\\Tools\\sub/tool.exe", "C:\\Tools\\sub"},
-        {"//server/share/tool.exe", "//server/share"},
-        {"C:tool.exe", "C:"},
-        {"C:", "C:"},
-        {"\\\\server\\share\\tool.exe", "\\\\server\\share"},
-        {"\\\\?\\UNC\\server\\share\\d\\tool.exe", "\\\\?\\UNC\\server\\share\\d"},
+        {L"C:\\Tools\\tool.exe", L"C:\\Tools"},
+        {L"C:\\tool.exe", L"C:"},
+        {L"D:\\a\\b\\c.exe", L"D:\\a\\b"},
+        {L"C:\\ソフト\\tool.exe", L"C:\\ソフト"},
+        {L"C:\\ツール\\ソ.exe", L"C:\\ツール"},
+        {L"C:/Tools/tool.exe", L"C:/Tools"},
+        {L"C:\\Tools/sub/tool.exe", L"C:\\Tools/sub"}, // either separator, whichever is last
+        {L"C:\\Tools\\sub/tool.exe", L"C:\\Tools\\sub"},
+        {L"//server/share/tool.exe", L"//server/share"},
+        {L"C:tool.exe", L"C:"},
+        {L"C:", L"C:"},
+        {L"\\\\server\\share\\tool.exe", L"\\\\server\\share"},
+        {L"\\\\?\\UNC\\server\\share\\d\\tool.exe", L"\\\\?\\UNC\\server\\share\\d"},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.expected, DrivePathDirectory(c.target)) << c.target;
+    for (const Case& c : cases) EXPECT_EQ(c.expected, DrivePathDirectory(c.target)) << ToExactAnsi(c.target).value_or("?");
 }
 
 TEST(PathText, ToFullPath)
 {
-    PathContext context{"C:\\base", "C:\\work\\src"};
-    PathContext root{"C:\\", "C:\\"};
-    PathContext japanese{"C:\\", "C:\\ソフト\\表"};
-    PathContext share{"\\\\srv\\ソ\\dir", "\\\\srv\\ソ\\dir"};
+    PathContext context{L"C:\\base", L"C:\\work\\src"};
+    PathContext root{L"C:\\", L"C:\\"};
+    PathContext japanese{L"C:\\", L"C:\\ソフト\\表"};
+    PathContext share{L"\\\\srv\\ソ\\dir", L"\\\\srv\\ソ\\dir"};
     struct Case {
         const PathContext* context;
-        std::string path;
+        std::wstring path;
         bool useBase;
-        std::string expected;
+        std::wstring expected;
     };
     const Case cases[] = {
-        {&context, "tool.exe", false, "C:\\work\\src\\tool.exe"},
-        {&context, "bin\\tool.exe", false, "C:\\work\\src\\bin\\tool.exe"},
-        {&context, ".\\tool.exe", false, "C:\\work\\src\\tool.exe"},
-        {&context, "..\\bin\\tool.exe", false, "C:\\work\\bin\\tool.exe"},
-        {&context, "..\\..\\tool.exe", false, "C:\\work\\..\\tool.exe"}, // only one .. is taken
-        {&context, ".x.exe", false, "C:\\work\\src\\.x.exe"},              // a dot that begins a name
-        {&context, "..x.exe", false, "C:\\work\\src\\..x.exe"},
-        {&context, "..", false, "C:\\work\\src\\.."},
-        {&root, ".\\tool.exe", false, "C:\\\\tool.exe"},
-        {&context, "D:\\x.exe", false, "D:\\x.exe"},
-        {&context, "1:x", false, "1:x"},
-        {&context, "a.exe", true, "C:\\base\\a.exe"},
-        {&root, "..\\tool.exe", false, "C:\\tool.exe"},
-        {&root, "tool.exe", false, "C:\\\\tool.exe"},
-        {&japanese, "..\\x.exe", false, "C:\\ソフト\\x.exe"},
-        {&context, "\\Tools\\tool.exe", false, "C:\\Tools\\tool.exe"}, // the root of the drive
-        {&share, "\\Tools\\tool.exe", false, "\\\\srv\\ソ\\Tools\\tool.exe"}, // of the share
-        {&share, "tool.exe", false, "\\\\srv\\ソ\\dir\\tool.exe"},
-        {&context, "\\\\srv\\s\\x.exe", false, "\\\\srv\\s\\x.exe"},
+        {&context, L"tool.exe", false, L"C:\\work\\src\\tool.exe"},
+        {&context, L"bin\\tool.exe", false, L"C:\\work\\src\\bin\\tool.exe"},
+        {&context, L".\\tool.exe", false, L"C:\\work\\src\\tool.exe"},
+        {&context, L"..\\bin\\tool.exe", false, L"C:\\work\\bin\\tool.exe"},
+        {&context, L"..\\..\\tool.exe", false, L"C:\\work\\..\\tool.exe"}, // only one .. is taken
+        {&context, L".x.exe", false, L"C:\\work\\src\\.x.exe"},              // a dot that begins a name
+        {&context, L"..x.exe", false, L"C:\\work\\src\\..x.exe"},
+        {&context, L"..", false, L"C:\\work\\src\\.."},
+        {&root, L".\\tool.exe", false, L"C:\\\\tool.exe"},
+        {&context, L"D:\\x.exe", false, L"D:\\x.exe"},
+        {&context, L"1:x", false, L"1:x"},
+        {&context, L"ソ:x", false, L"C:\\work\\src\\ソ:x"}, // ソ is no drive letter
+        {&context, L"a.exe", true, L"C:\\base\\a.exe"},
+        {&root, L"..\\tool.exe", false, L"C:\\tool.exe"},
+        {&root, L"tool.exe", false, L"C:\\\\tool.exe"},
+        {&japanese, L"..\\x.exe", false, L"C:\\ソフト\\x.exe"},
+        {&context, L"\\Tools\\tool.exe", false, L"C:\\Tools\\tool.exe"}, // the root of the drive
+        {&share, L"\\Tools\\tool.exe", false, L"\\\\srv\\ソ\\Tools\\tool.exe"}, // of the share
+        {&share, L"tool.exe", false, L"\\\\srv\\ソ\\dir\\tool.exe"},
+        {&context, L"\\\\srv\\s\\x.exe", false, L"\\\\srv\\s\\x.exe"},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.expected, c.context->ToFullPath(c.path, c.useBase)) << c.path;
+    for (const Case& c : cases) EXPECT_EQ(c.expected, c.context->ToFullPath(c.path, c.useBase)) << ToExactAnsi(c.path).value_or("?");
 }
 
 TEST(PathText, WhatNamesTheCurrentFolderAndWhatIsAFullPath)
 {
-    for (const char* target :
-         {".\\tool.exe", "..\\tool.exe", "./tool.exe", "../tool.exe", "..\\..\\x.exe", ".\\", "\\tool.exe"}) {
-        EXPECT_TRUE(NamesCurrentDirectory(target)) << target;
+    for (const wchar_t* target :
+         {L".\\tool.exe", L"..\\tool.exe", L"./tool.exe", L"../tool.exe", L"..\\..\\x.exe", L".\\", L"\\tool.exe"}) {
+        EXPECT_TRUE(NamesCurrentDirectory(target)) << ToExactAnsi(target).value_or("?");
     }
-    for (const char* target :
-         {"tool.exe", ".x.exe", "..x.exe", "...\\x.exe", ".", "..", "sub\\.\\x.exe", "C:.\\x", "\\\\srv\\s\\x.exe"}) {
-        EXPECT_FALSE(NamesCurrentDirectory(target)) << target;
+    for (const wchar_t* target :
+         {L"tool.exe", L".x.exe", L"..x.exe", L"...\\x.exe", L".", L"..", L"sub\\.\\x.exe", L"C:.\\x", L"\\\\srv\\s\\x.exe"}) {
+        EXPECT_FALSE(NamesCurrentDirectory(target)) << ToExactAnsi(target).value_or("?");
     }
-    for (const char* entry : {"C:\\Tools", "c:\\", "\\\\server\\share", "\\\\?\\C:\\x"}) {
-        EXPECT_TRUE(IsFullPath(entry)) << entry;
+    for (const wchar_t* entry : {L"C:\\Tools", L"c:\\", L"\\\\server\\share", L"\\\\?\\C:\\x"}) {
+        EXPECT_TRUE(IsFullPath(entry)) << ToExactAnsi(entry).value_or("?");
     }
-    for (const char* entry : {"bin", ".\\bin", "..\\bin", "\\bin", "C:bin", "C:", "C:/bin", "\"C:\\bin\"", ""}) {
-        EXPECT_FALSE(IsFullPath(entry)) << entry;
+    for (const wchar_t* entry : {L"bin", L".\\bin", L"..\\bin", L"\\bin", L"C:bin", L"C:", L"C:/bin", L"\"C:\\bin\"", L""}) {
+        EXPECT_FALSE(IsFullPath(entry)) << ToExactAnsi(entry).value_or("?");
     }
 }
 
 TEST(PathText, BatchFilesByTheirNames)
 {
-    for (const char* target : {"run.bat", "RUN.BAT", "x.CmD", "C:\\t\\run.bat", "run.bat.", "run.bat. .", "run.cmd  ",
-                               ".bat", "ソ.bat", "sub\\run.cmd"}) {
-        EXPECT_TRUE(IsBatchFile(target)) << target;
+    for (const wchar_t* target : {L"run.bat", L"RUN.BAT", L"x.CmD", L"C:\\t\\run.bat", L"run.bat.", L"run.bat. .", L"run.cmd  ",
+                               L".bat", L"ソ.bat", L"sub\\run.cmd"}) {
+        EXPECT_TRUE(IsBatchFile(target)) << ToExactAnsi(target).value_or("?");
     }
-    for (const char* target : {"run.exe", "run.bat.exe", "runbat", "run.bats", "run.bat\\x", "bat", "...", "",
-                               "cmd.exe", "run.ba t"}) {
-        EXPECT_FALSE(IsBatchFile(target)) << target;
+    for (const wchar_t* target : {L"run.exe", L"run.bat.exe", L"runbat", L"run.bats", L"run.bat\\x", L"bat", L"...", L"",
+                               L"cmd.exe", L"run.ba t"}) {
+        EXPECT_FALSE(IsBatchFile(target)) << ToExactAnsi(target).value_or("?");
     }
 }
 
 TEST(PathText, ToFullPathRejectsEmptyAndOneByte)
 {
-    PathContext context{"C:\\", "C:\\"};
+    PathContext context{L"C:\\", L"C:\\"};
     try {
-        context.ToFullPath("", false);
+        context.ToFullPath(L"", false);
         FAIL();
     } catch (const std::runtime_error& error) {
         EXPECT_STREQ("パスが空です。", error.what());
     }
     try {
-        context.ToFullPath("a", false);
+        context.ToFullPath(L"a", false);
         FAIL();
     } catch (const std::out_of_range& error) {
         EXPECT_STREQ("invalid string position", error.what());

@@ -31,11 +31,13 @@ TEST(RvWinException, ComposesPrefixCodeFullWidthSpaceAndCutText)
         // Codes with the top bit set print unsigned.
         {0xFFFFFFFFu, L"x\r\n", kPrefix + "4294967295\x81\x40" "x"},
         {0x80070005u, L"x\r\n", kPrefix + "2147942405\x81\x40" "x"},
+        // %1 is the insert; other inserts are empty; a lone % stays.
+        {193, L"%1 is bad; %2 and %1!s! and %12 at 100%\r\n", kPrefix + "193\x81\x40" "x.exe is bad;  and x.exe and  at 100%"},
         // Characters that CP932 lacks are '?' in the bytes, never a look-alike.
         {5, L"caf\u00E9 \u00A5 \U0001F600\r\n", kPrefix + "5\x81\x40" "caf? ? ?"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.expected, ComposeErrorMessage(c.code, c.systemText.c_str(), c.systemText.size()).Bytes())
+        EXPECT_EQ(c.expected, ComposeErrorMessage(c.code, c.systemText.c_str(), c.systemText.size(), L"x.exe").Bytes())
             << c.expected;
     }
 }
@@ -58,12 +60,14 @@ TEST(RvWinException, SystemTextForACodeIsJapaneseWithoutTheFinalLineBreak)
     EXPECT_EQ(kPrefix + "2\x81\x40" "ファイルが見つかりません。", message);
 }
 
-TEST(RvWinException, SystemTextWithAnInsertIsFetchedAsItStands)
+TEST(RvWinException, SystemTextWithAnInsertNamesTheFile)
 {
-    // The text for 193 holds %1; without ignoring inserts the lookup fails.
-    const std::string message = RvWinException(DWORD{193}).message();
+    // The text for 193 holds %1, which Windows' own dialogs fill with the
+    // file's name.
+    const std::string message = RvWinException(DWORD{193}, L"C:\\t\\bad.exe").message();
     EXPECT_EQ(0u, message.find(kPrefix + "193\x81\x40")) << message;
-    EXPECT_NE(std::string::npos, message.find("%1")) << message;
+    EXPECT_NE(std::string::npos, message.find("C:\\t\\bad.exe")) << message;
+    EXPECT_EQ(std::string::npos, message.find('%')) << message;
     EXPECT_EQ(std::string::npos, message.find('\n')) << message;
 }
 
