@@ -35,6 +35,16 @@ function(sign file)
     file(RENAME "${file}.signed" "${file}")
 endfunction()
 
+# The texts as Windows' own editors read them: CR LF line ends (Notepad
+# before Windows 10 1809, and so on Windows Server 2016, shows LF-only text
+# as one line). The repository's copies keep theirs.
+foreach(name LICENSE README.ja.md README.md THIRD-PARTY-NOTICES.txt)
+    file(READ "${staging}/${name}" text)
+    string(REPLACE "\r\n" "\n" text "${text}")
+    string(REPLACE "\n" "\r\n" text "${text}")
+    file(WRITE "${staging}/${name}" "${text}")
+endforeach()
+
 if(CPACK_VELK_SIGN_CERTIFICATE)
     sign("${staging}/velk.exe")
     sign("${staging}/tamrel.exe")

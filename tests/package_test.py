@@ -186,12 +186,24 @@ class Reproducible(unittest.TestCase):
                          program_hashes(os.path.join(build, PACKAGE + ".cdx.json")))
 
 
+TEXTS = ["LICENSE", "README.ja.md", "README.md"]
+
+
+def with_crlf(text):
+    """The repository's LF text as Windows' editors read it."""
+    return text.replace(b"\r\n", b"\n").replace(b"\n", b"\r\n")
+
+
 class Zip(unittest.TestCase):
     def test_holds_the_programs_the_guides_the_licence_and_the_notices(self):
         members = zip_members(ZIP)
         self.assertEqual(SHIPPED, sorted(members))
         for program in ("velk.exe", "tamrel.exe"):
             self.assertLessEqual(len(members[program]), MAX_PROGRAM_SIZE, program)
+        # The texts with CR LF line ends, the notices too.
+        for name in TEXTS:
+            self.assertEqual(with_crlf(read(os.path.join(SOURCE_DIR, name))), members[name], name)
+        self.assertEqual(members["THIRD-PARTY-NOTICES.txt"], with_crlf(members["THIRD-PARTY-NOTICES.txt"]))
 
 
 class Sbom(unittest.TestCase):
@@ -320,6 +332,8 @@ class Msi(unittest.TestCase):
         folder = os.path.join(self.drive_c, "Program Files", "velk")
         self.assertEqual(0, self.wine("msiexec", "/i", windows_path(MSI), "/qn").returncode)
         self.assertEqual(SHIPPED, sorted(os.listdir(folder)))
+        for name in TEXTS + ["THIRD-PARTY-NOTICES.txt"]:
+            self.assertEqual(zip_members(ZIP)[name], read(os.path.join(folder, name)), name)
         self.assertIn(r"C:\Program Files\velk", self.system_path())
 
         # A new process that has only the system's PATH finds velk by name.

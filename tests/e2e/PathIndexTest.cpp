@@ -2,6 +2,7 @@
 // disk after real runs.
 #include "VelkFixture.h"
 
+#include "AnsiText.h"
 #include "IndexLock.h"
 #include "WinHandle.h"
 
@@ -85,6 +86,17 @@ TEST_F(PathIndex, FileIsLeftAloneWhenNothingIsAdded)
     env.Set("PATH", "C:\\windows\\system32;" + upperTools + "\\..\\ONPATH;" + root + "\\onpath");
     Start(root + "\\OnPath\\tool.exe"); // on the PATH, letter case aside
     ExpectIndexUntouched(listed, "on PATH");
+
+    // A folder that the code page cannot name is started, and not recorded.
+    const std::wstring cafe = ToWide(root) + L"\\caf\u00E9";
+    MakeDirectories(cafe);
+    CopyProgram(ToWide(BinDirectory() + "\\recorder.exe"), cafe + L"\\tool.exe");
+    DeleteFileA(log.c_str());
+    const ProcessResult skipped =
+        RunProcess(L"velk.exe " + cafe + L"\\tool.exe", L"C:\\", env, ToWide(BinDirectory() + "\\velk.exe"));
+    EXPECT_EQ("", skipped.output);
+    EXPECT_NE("(nothing was started)", Record());
+    ExpectIndexUntouched(listed, "cafe");
 
     const ProcessResult missing = Run(root + "\\Nowhere\\tool.exe");
     EXPECT_EQ(kNotFoundOnDrive, missing.output);

@@ -16,6 +16,7 @@ import os
 import pty
 import re
 import select
+import shutil
 import subprocess
 import time
 import tty
@@ -41,14 +42,16 @@ class Run:
         self.output, self.status, self.record = output, status, record
 
 
-def run_tamrel(arguments, keys=None, net_exit=0, console=True):
+def run_tamrel(arguments, keys=None, net_exit=0, console=True, utf8=False):
     """Starts tamrel, waits for its prompt when keys are given, types them.
     Without console, tamrel has no terminal at all: a password comes through
-    a pipe."""
+    a pipe. With utf8, net.exe's record is UTF-8, every character exact."""
     os.makedirs(WORK_DIR, exist_ok=True)
     if os.path.exists(LOG):
         os.remove(LOG)
     env = dict(os.environ, RECORDER_LOG=windows_path(LOG), RECORDER_EXIT=str(net_exit))
+    if utf8:
+        env["RECORDER_UTF8"] = "1"
     master, slave = pty.openpty()
     tty.setraw(slave)  # Enter arrives as 13, as from a Windows console
     terminal = slave if console else subprocess.PIPE
@@ -159,26 +162,24 @@ class Tamrel(unittest.TestCase):
             self.assertEqual(1, run.status)
             self.assertIsNone(run.record)
 
-    def test_characters_outside_the_code_page(self):
-        """A look-alike would reach another account or set another password:
-        the name is refused before the prompt, such a password at Enter.
-        Past 14 characters (not bytes), /Y answers net.exe's question."""
-        refused = b" has a character that code page 932 cannot represent.\r\n"
-        cases = [  # name, keys as the terminal sends them (UTF-8), output, status, what net.exe got after the name
-            ("M\u00fcller", None, b"user name" + refused, 1, None),
-            ("bob", "p\u00e91\r", prompt(b"bob") + b"\r\npassword" + refused, 1, None),
-            ("bob", "パス1\r" * 2, entered(b"bob"), 0, ["パス1"]),
-            ("bob", "パス\x081\r" * 2, entered(b"bob"), 0, ["パ1"]),  # Backspace takes both bytes
-            ("bob", "abcdefghijklmn\r" * 2, entered(b"bob"), 0, ["abcdefghijklmn"]),
-            ("bob", "abcdefghijklmno\r" * 2, entered(b"bob"), 0, ["abcdefghijklmno", "/Y"]),
-            ("bob", "パスワードパスワ\r" * 2, entered(b"bob"), 0, ["パスワードパスワ"]),
+    def test_any_characters(self):
+        """The very characters reach net.exe, never a look-alike (Muller for
+        Müller), whatever the code page; the pipe shows ? for what CP932
+        lacks. Past 14 characters (not bytes), /Y answers net.exe's
+        question."""
+        cases = [  # name, keys as the terminal sends them (UTF-8), what net.exe got after "user"
+            ("M\u00fcller", "p\u00e91\r" * 2, ["M\u00fcller", "p\u00e91"]),
+            ("bob", "パス\x081\r" * 2, ["bob", "パ1"]),  # Backspace takes the whole character
+            ("bob", "abcdefghijklmn\r" * 2, ["bob", "abcdefghijklmn"]),
+            ("bob", "abcdefghijklmno\r" * 2, ["bob", "abcdefghijklmno", "/Y"]),
+            ("bob", "パスワードパスワ\r" * 2, ["bob", "パスワードパスワ"]),
         ]
-        for name, keys, output, status, net_arguments in cases:
-            run = run_tamrel([name], None if keys is None else keys.encode())
-            self.assertEqual((output, status), (run.output, run.status), (name, keys))
-            arguments = [a.encode("cp932") for a in net_arguments or []]
-            expected = net_arguments and record_for(b" ".join([b"user bob"] + arguments), b"user", b"bob", *arguments)
-            self.assertEqual(expected, run.record, (name, keys))
+        for name, keys, net_arguments in cases:
+            run = run_tamrel([name], keys.encode(), utf8=True)
+            self.assertEqual((entered(name.encode("cp932", "replace")), 0), (run.output, run.status), (name, keys))
+            arguments = [a.encode() for a in net_arguments]
+            self.assertEqual(record_for(b" ".join([b"user"] + arguments), b"user", *arguments), run.record,
+                             (name, keys))
 
     def test_alt_and_the_numeric_keypad_type_into_the_password(self):
         """@ typed as Alt+64, through the console's input queue (a pty cannot
@@ -267,7 +268,7 @@ class Screen(unittest.TestCase):
              "help        : ヘルプを表示します。\n"
              "wait        : プログラムの終了を待ち、その終了コードを返します。\n"),
             ((japanese, english), velk, "no-such-program.exe", None, "指定されたファイルが見つかりませんでした。\n"),
-            ((english,), velk, windows_path(bad), None, "エラーコード : 193　Bad EXE format for %1.\n"),
+            ((english,), velk, windows_path(bad), None, f"エラーコード : 193　Bad EXE format for {windows_path(bad)}.\n"),
             ((japanese,), tamrel, "山田", b"\r", "enter 山田's new password : \npassword is empty.\n"),
             ((english,), tamrel, "José", b"\r", "enter José's new password : \npassword is empty.\n"),
         ]
@@ -280,6 +281,34 @@ class Screen(unittest.TestCase):
                 piped = subprocess.run([WINE_RUN, VELK, argument], stdout=subprocess.PIPE, stdin=subprocess.DEVNULL,
                                        env=dict(os.environ, WINE_LOCALE="C.UTF-8")).stdout
                 self.assertEqual(expected.replace("\n", "\r\n").encode("cp932"), piped, argument)
+
+
+class AnyName(unittest.TestCase):
+    def test_started_exactly_on_every_system(self):
+        """A program under Café and one under 𠮷田 (a character beyond 16
+        bits), started by full path with arguments that neither code page
+        holds, on a Japanese and an English system: the Unicode stand-in
+        writes down (in UTF-8) exactly what it was given."""
+        recorder = os.path.join(os.path.dirname(VELK), "recorder.exe")
+        log = os.path.join(WORK_DIR, "any-name.txt")
+        arguments = "M\u00fcller \U0001F600 ツール"
+        for locale in ("ja_JP.UTF-8", "C.UTF-8"):
+            for folder in ("Caf\u00e9", os.path.join("\U00020BB7田", "Downloads")):
+                tool = os.path.join(WORK_DIR, "any-name", folder, "tool.exe")
+                os.makedirs(os.path.dirname(tool), exist_ok=True)
+                shutil.copy(recorder, tool)
+                if os.path.exists(log):
+                    os.remove(log)
+                env = dict(os.environ, WINE_LOCALE=locale, RECORDER_LOG=windows_path(log), RECORDER_UTF8="1")
+                run = subprocess.run([WINE_RUN, VELK, "wait", windows_path(tool)] + arguments.split(),
+                                     stdout=subprocess.PIPE, stdin=subprocess.DEVNULL, env=env, timeout=120)
+                self.assertEqual((b"", 0), (run.stdout, run.returncode), (locale, folder))
+                with open(log, "rb") as notes:
+                    record = notes.read().decode("utf-8")
+                expected = (f'command line="{windows_path(tool)}" {arguments}\n'
+                            f"directory={windows_path(os.path.dirname(tool))}\n"
+                            + "".join(f"argument={a}\n" for a in arguments.split()))
+                self.assertEqual(expected, record, (locale, folder))
 
 
 if __name__ == "__main__":
