@@ -2,8 +2,9 @@
 """The guides against the programs: the usage texts that README.md and
 README.ja.md show are what velk and tamrel print, byte for byte; every
 message in their tables is one that the programs' sources print, the same
-in both guides; and the exit codes that they give for velk wait are the ones
-velk ends with.
+in both guides; the exit codes that they give for velk wait are the ones
+velk ends with; and every example command of velk names its program as
+velk finds it, extension included.
 
 Environment: WINE_RUN (the Wine wrapper), VELK and TAMREL (the programs),
 SOURCE_DIR.
@@ -52,15 +53,31 @@ def tables(guide):
 
 
 def table_messages(guide):
-    """What the Output column (表示) of every table shows in backticks."""
+    """What the Output column (表示) of every table shows in backticks; a
+    placeholder (NAME, <名前>) as NAME."""
     messages = set()
     for rows in tables(guide):
         for name in ("Output", "表示"):
             if name in rows[0]:
                 column = rows[0].index(name)
                 for row in rows[1:]:
-                    messages.update(re.findall(r"`([^`]+)`", row[column]))
+                    messages.update(re.sub(r"<[^>]+>", "NAME", m) for m in re.findall(r"`([^`]+)`", row[column]))
     return messages
+
+
+def example_commands(guide):
+    """The lines of the guide's code blocks (fenced, or indented by four
+    spaces) that start with velk: commands to copy. What a program prints
+    (```text) and a transcript's prompt line (> ...) are not."""
+    commands, fence = [], None
+    for line in guide.splitlines():
+        if line.lstrip().startswith("```"):
+            fence = None if fence is not None else line.strip()[3:]
+            continue
+        code = line.strip()
+        if (fence not in (None, "text") or line.startswith("    ")) and re.match(r"velk(\.exe)? ", code):
+            commands.append(code)
+    return commands
 
 
 def wait_codes(guide):
@@ -109,9 +126,24 @@ class Guides(unittest.TestCase):
                 if name.endswith(".cpp"):
                     sources += read_guide(os.path.join(SOURCE_DIR, folder, name))
         for message in english:
-            # Numbers and the subject of tamrel's messages are put in at run time.
-            for fragment in re.split(r"\d+|\bN\b|^(?:user name|password)(?= has)", message):
+            # Numbers and names are put in at run time.
+            for fragment in re.split(r"\d+|\bN\b|\bNAME\b", message):
                 self.assertTrue(fragment.replace('"', '\\"') in sources, (message, fragment))
+
+    def test_examples_name_a_program_that_velk_finds_as_typed(self):
+        """velk adds no extension: an example's program has one, or is one of
+        velk's words (which wait may come before)."""
+        for path in GUIDES:
+            commands = example_commands(read_guide(path))
+            self.assertTrue(commands, path)
+            for command in commands:
+                words = command.split()[1:]
+                if words and words[0] == "wait":
+                    words = words[1:]
+                if not words or words[0] in ("help", "su", "deleteindex"):
+                    continue
+                name = re.split(r"[\\/]", words[0].strip('"'))[-1]
+                self.assertRegex(name, r"\.[A-Za-z0-9]+$", (path, command))
 
 
 if __name__ == "__main__":
