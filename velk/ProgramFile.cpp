@@ -34,7 +34,10 @@ std::wstring ForFileCalls(const std::wstring& full)
 
 bool IsDevicePath(const std::wstring& path)
 {
-    return OpenedFile(path).compare(0, 4, L"\\\\.\\") == 0;
+    const auto isDevice = [](const std::wstring& full) { return full.compare(0, 4, L"\\\\.\\") == 0; };
+    const std::wstring opened = OpenedFile(path);
+    // Once more on the full form: NUL\. names the device only once . is gone.
+    return isDevice(opened) || isDevice(FullPathName(opened).value_or(opened));
 }
 
 bool IsProgramFile(const std::wstring& path)

@@ -581,6 +581,7 @@ TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
          Started("\\\\?\\C:\\Windows\\System32\\cmd.exe", "C:\\Windows\\System32")},
         // Devices are never programs.
         {root + "\\empty\\NUL", "", kNotFoundOnDrive, ""},
+        {root + "\\empty\\NUL\\.", "", kNotFoundOnDrive, ""},
         {"NUL", "", kNotFound, ""},
     };
     for (const Case& c : cases) {
