@@ -85,7 +85,11 @@ bool ElevatedCommand::ResolveRelativePath(std::wstring target)
 bool ElevatedCommand::FindOnPath(std::wstring target)
 {
     for (const std::wstring& entry : PathSearchDirectories()) {
-        if (UseIfPresent(entry + L'\\' + target)) return true;
+        if (!UseIfPresent(entry + L'\\' + target)) continue;
+        // A drive's root keeps its backslash, as the entry names it: C:
+        // alone would be drive C's current folder.
+        if (directory.size() == 2 && directory[1] == L':') directory += L'\\';
+        return true;
     }
     return false;
 }

@@ -180,6 +180,15 @@ TEST_F(Velk, PathTargetsStartInTheirPathEntry)
                   result.output) << target;
         EXPECT_EQ(1u, result.exitCode) << target;
     }
+
+    // In a drive's root, found through the entry C:\, it starts in that root.
+    const std::string rooted = "C:\\velk-path-root.exe";
+    CopyProgram(BinDirectory() + "\\recorder.exe", rooted);
+    env.Set("PATH", "C:\\");
+    DeleteFileA(log.c_str());
+    result = Run("wait velk-path-root.exe", root);
+    DeleteFileA(rooted.c_str());
+    EXPECT_EQ(Started("C:\\\\velk-path-root.exe", "C:\\"), Record());
 }
 
 // The program started is the one named: .\ and ..\ only from the current
