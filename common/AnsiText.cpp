@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cwchar>
-
 std::size_t CharacterCount(const std::wstring& text)
 {
     std::size_t count = 0;
@@ -11,11 +9,6 @@ std::size_t CharacterCount(const std::wstring& text)
         if (!(IsLowSurrogate(text[i]) && i > 0 && IsHighSurrogate(text[i - 1]))) ++count;
     }
     return count;
-}
-
-std::size_t FindLastCharacter(const std::wstring& text, const wchar_t* anyOf)
-{
-    return text.find_last_of(anyOf);
 }
 
 bool IsHighSurrogate(wchar_t unit)

@@ -11,9 +11,6 @@
 // How many characters text holds: a surrogate pair counts once.
 std::size_t CharacterCount(const std::wstring& text);
 
-// Index of the last unit that is one of anyOf, or npos.
-std::size_t FindLastCharacter(const std::wstring& text, const wchar_t* anyOf);
-
 // The halves of a UTF-16 character beyond the 16-bit range.
 bool IsHighSurrogate(wchar_t unit);
 bool IsLowSurrogate(wchar_t unit);

@@ -51,17 +51,18 @@ std::wstring FillInserts(const std::wstring& text, const std::wstring& insert)
 {
     std::wstring filled;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != L'%' || i + 1 == text.size() || !IsDigit(text[i + 1]) || text[i + 1] == L'0') {
+        std::size_t end = i + 1; // past the insert's number
+        while (text[i] == L'%' && end < text.size() && end < i + 3 && IsDigit(text[end])) ++end;
+        const std::wstring number = text.substr(i + 1, end - i - 1);
+        if (number.empty() || number[0] == L'0') {
             filled += text[i];
             continue;
         }
-        std::size_t end = i + 2;
-        if (end < text.size() && IsDigit(text[end])) ++end;
         if (end < text.size() && text[end] == L'!') {
             const std::size_t close = text.find(L'!', end + 1);
             if (close != std::wstring::npos) end = close + 1;
         }
-        if (text.compare(i, 2, L"%1") == 0 && (end == i + 2 || !IsDigit(text[i + 2]))) filled += insert;
+        if (number == L"1") filled += insert;
         i = end - 1;
     }
     return filled;

@@ -1,6 +1,5 @@
 #include "PathContext.h"
 
-#include "AnsiText.h"
 #include "PathText.h"
 
 #include <stdexcept>
@@ -17,7 +16,7 @@ std::wstring PathContext::ToFullPath(std::wstring path, bool useBaseDirectory) c
     switch (LeadingFolderLength(path)) {
     case 1: return DirectoryRoot(base) + path; // \Tools\tool.exe: below the root of the base's drive or share
     case 2: return base + path.substr(1);
-    case 3: return base.substr(0, FindLastCharacter(base, L"\\")) + path.substr(2);
+    case 3: return base.substr(0, base.rfind(L'\\')) + path.substr(2);
     default: return base + L'\\' + path;
     }
 }

@@ -17,7 +17,7 @@ bool IsSeparator(wchar_t unit)
 
 std::size_t FindLastSeparator(const std::wstring& path)
 {
-    return FindLastCharacter(path, L"\\/");
+    return path.find_last_of(L"\\/");
 }
 
 std::wstring WithBackslashes(std::wstring path)

@@ -22,8 +22,8 @@ DWORD Attributes(const std::wstring& path)
     return attributes;
 }
 
-} // namespace
-
+// A full path in the form that file calls take at any length: \\?\ before
+// one that MAX_PATH could not hold (\\?\UNC\ for a share).
 std::wstring ForFileCalls(const std::wstring& full)
 {
     // A folder's limit is 12 below MAX_PATH, room for an 8.3 name in it.
@@ -32,23 +32,26 @@ std::wstring ForFileCalls(const std::wstring& full)
     return L"\\\\?\\" + full;
 }
 
-bool IsDevicePath(const std::wstring& path)
+// Whether the file that Windows opens is a device. Once more through
+// GetFullPathName: NUL\. names the device only once . is gone.
+bool IsDevice(const std::wstring& opened)
 {
     const auto isDevice = [](const std::wstring& full) { return full.compare(0, 4, L"\\\\.\\") == 0; };
-    const std::wstring opened = OpenedFile(path);
-    // Once more on the full form: NUL\. names the device only once . is gone.
     return isDevice(opened) || isDevice(FullPathName(opened).value_or(opened));
 }
 
+} // namespace
+
 bool IsProgramFile(const std::wstring& path)
 {
-    if (IsDevicePath(path)) return false;
+    const std::wstring opened = OpenedFile(path);
+    if (IsDevice(opened)) return false;
     static const bool wow64 = RunsUnderWow64();
     // Redirection is off for this one check only: with it off, loading a
     // library would load the 64-bit one.
     void* redirection = nullptr;
     const bool off = wow64 && Wow64DisableWow64FsRedirection(&redirection) != FALSE;
-    const DWORD attributes = Attributes(ForFileCalls(OpenedFile(path)));
+    const DWORD attributes = Attributes(ForFileCalls(opened));
     if (off) Wow64RevertWow64FsRedirection(redirection);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }

@@ -7,14 +7,7 @@
 // tool.exe in one PATH entry must not hide the tool.exe of a later one. A
 // 32-bit program on 64-bit Windows is shown SysWOW64 wherever it names
 // System32; this looks at the folders themselves, as the program that the
-// consent prompt starts does. A device (C:\empty\NUL) is never a program
-// either.
+// consent prompt starts does. A device (NUL, CON, PRN, AUX, COM1-9 and
+// LPT1-9 in any folder, which GetFullPathName makes \\.\NAME) is never a
+// program either.
 bool IsProgramFile(const std::wstring& path);
-
-// Whether Windows opens path as a device: NUL, CON, PRN, AUX, COM1-9 and
-// LPT1-9 in any folder, which GetFullPathName makes \\.\NAME.
-bool IsDevicePath(const std::wstring& path);
-
-// A full path in the form that file calls take at any length: \\?\ before
-// one that MAX_PATH could not hold (\\?\UNC\ for a share).
-std::wstring ForFileCalls(const std::wstring& full);
