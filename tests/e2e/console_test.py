@@ -12,12 +12,15 @@ users meet; what the terminal shows is compared as text.
 Environment: WINE_RUN (the Wine wrapper), TAMREL and VELK (the programs),
 TYPIST (writes keys into the console's input queue), WORK_DIR.
 """
+import fcntl
 import os
 import pty
 import re
 import select
 import shutil
+import struct
 import subprocess
+import termios
 import time
 import tty
 import unittest
@@ -221,6 +224,8 @@ def run_on_screen(command, keys=None, after=None, locale=None, variables=None):
     env.update(variables or {})
     master, slave = pty.openpty()
     tty.setraw(slave)
+    # A terminal wide enough that no line wraps, whatever folder the build is in.
+    fcntl.ioctl(slave, termios.TIOCSWINSZ, struct.pack("HHHH", 50, 1000, 0, 0))
     process = subprocess.Popen([WINE_RUN, "cmd", "/c", command], stdin=slave, stdout=slave, stderr=slave,
                                env=env, start_new_session=True)
     os.close(slave)
