@@ -18,11 +18,15 @@ fi
 prefixes=("$PWD/build/wineprefix" "$PWD/build/wineprefix64")
 bash scripts/wineprefix.sh "${prefixes[0]}" build/bin/recorder.exe
 bash scripts/wineprefix.sh "${prefixes[1]}" build/bin/recorder.exe build/bin/recorder64.exe
-# The servers and Wine's own background processes (services, devices) live for
-# the whole run and hold no pipe of ctest's; started inside a test, they would
-# keep its output open and ctest would wait for them.
+# The servers and Wine's own background processes (services, devices, the
+# desktop) live for the whole run and hold no pipe of ctest's; started inside a
+# test, they would keep its output open and ctest would wait for them. Wine ends
+# the desktop once no program of the prefix runs, so a recorder that waits until
+# it is ended keeps one running from before the desktop starts to the end.
 for prefix in "${prefixes[@]}"; do
     WINEPREFIX=$prefix wineserver -p >/dev/null 2>&1 </dev/null
+    WINEPREFIX=$prefix RECORDER_WAIT=forever RECORDER_LOG='C:\keeper.txt' \
+        build/wine-run.sh build/bin/recorder.exe >/dev/null 2>&1 </dev/null &
     WINEPREFIX=$prefix build/wine-run.sh wineboot >/dev/null 2>&1 </dev/null
 done
 status=0
