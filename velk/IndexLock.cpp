@@ -1,25 +1,11 @@
 #include "IndexLock.h"
 
 #include "AnsiText.h"
+#include "PathText.h"
 
 #include <windows.h>
 
 #include <cstdint>
-
-std::string IndexLockName(const std::string& indexPath)
-{
-    // A mutex name holds no backslash and has a length limit: a hash of the
-    // path (64-bit FNV-1a) stands for it.
-    std::uint64_t hash = 14695981039346656037ull;
-    for (char byte : indexPath) {
-        if (byte >= 'a' && byte <= 'z') byte = static_cast<char>(byte - 'a' + 'A');
-        hash ^= static_cast<unsigned char>(byte);
-        hash *= 1099511628211ull;
-    }
-    std::string name = "Local\\Orvane.velkindex.";
-    for (int shift = 60; shift >= 0; shift -= 4) name += "0123456789abcdef"[(hash >> shift) & 0xF];
-    return name;
-}
 
 namespace {
 
@@ -33,8 +19,23 @@ std::string LockKey(const std::wstring& indexPath)
 
 } // namespace
 
+std::string IndexLockName(const std::wstring& indexPath)
+{
+    // A mutex name holds no backslash and has a length limit: a hash of the
+    // path (64-bit FNV-1a) stands for it. Upper-cased as UTF-16, so that the
+    // trail bytes of double-byte characters stay as they are.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char byte : LockKey(ToUpperAscii(indexPath))) {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 1099511628211ull;
+    }
+    std::string name = "Local\\Orvane.velkindex.";
+    for (int shift = 60; shift >= 0; shift -= 4) name += "0123456789abcdef"[(hash >> shift) & 0xF];
+    return name;
+}
+
 IndexLock::IndexLock(const std::wstring& indexPath, unsigned long timeoutMs)
-    : mutex_(CreateMutexA(nullptr, FALSE, IndexLockName(LockKey(indexPath)).c_str()))
+    : mutex_(CreateMutexA(nullptr, FALSE, IndexLockName(indexPath).c_str()))
 {
     if (!mutex_.valid()) {
         error_ = GetLastError();

@@ -26,7 +26,6 @@ private:
     unsigned long error_ = 0;
 };
 
-// The mutex's name for an index file, given as the path's bytes: the same
-// for every spelling of the path that differs only in the letter case of a
-// to z.
-std::string IndexLockName(const std::string& indexPath);
+// The mutex's name for an index file: the same for every spelling of the path
+// that differs only in the letter case of a to z.
+std::string IndexLockName(const std::wstring& indexPath);

@@ -252,7 +252,7 @@ TEST_F(PathIndex, RunsSideBySideLoseNoFolder)
 TEST_F(PathIndex, RunThatCannotHaveTheLockStartsWithoutRecording)
 {
     MakeIndex("D:\\one\r\n");
-    Handle held(CreateMutexA(nullptr, TRUE, IndexLockName(index).c_str()));
+    Handle held(CreateMutexA(nullptr, TRUE, IndexLockName(ToWide(index)).c_str()));
     ASSERT_TRUE(held.valid());
     const DWORD start = GetTickCount();
     Start(tools + "\\tool.exe");
