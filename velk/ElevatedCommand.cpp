@@ -1,7 +1,7 @@
 #include "ElevatedCommand.h"
 
-#include "ElevatedStart.h"
 #include "CurrentDirectory.h"
+#include "ElevatedStart.h"
 #include "PathIndex.h"
 #include "PathText.h"
 #include "RvWinException.h"
