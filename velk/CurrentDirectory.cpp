@@ -35,14 +35,9 @@ std::optional<std::wstring> FullPathName(const std::wstring& path)
 
 std::wstring OpenedFile(const std::wstring& path)
 {
-    // Without its prefix first: Windows takes \\?\ paths as they stand, and
-    // a spelling must not hide a batch file's name or split one folder into
-    // two index lines.
-    const std::wstring plain = WithoutLongPathPrefix(path);
-    return FullPathName(plain).value_or(plain);
-}
-
-std::wstring PlainFolder(const std::wstring& path)
-{
-    return DrivePathDirectory(OpenedFile(path));
+    // Windows does no parsing after \\?\ (and its GetFullPathName leaves
+    // such a path alone, where Wine's folds . and .. and /): the file is the
+    // one named, letter for letter, or none.
+    if (HasLiteralPrefix(path)) return path;
+    return FullPathName(path).value_or(path);
 }

@@ -18,13 +18,10 @@ bool SearchesCurrentDirectoryFor(const std::wstring& target);
 // folder); nothing when Windows cannot.
 std::optional<std::wstring> FullPathName(const std::wstring& path);
 
-// The file that Windows opens for path, in its full form: the long-path
-// prefix gone (\\?\, //?/, \\?\UNC\ in any letter case), then . and ..,
+// The file that Windows opens for path, in its full form: . and ..,
 // separators and the trailing dots and spaces of names as GetFullPathName
-// reads them (C:\t\run.bat\. is C:\t\run.bat). Every rule that asks what a
-// file is (a batch file, a device, its folder, its index line) asks this.
+// reads them (C:\t\run.bat\. is C:\t\run.bat, //?/C:/t/x is \\?\C:\t\x);
+// a path that begins with \\?\ exactly as written. Every rule that asks
+// what a file is (a batch file, a device, its folder, its index line) asks
+// this.
 std::wstring OpenedFile(const std::wstring& path);
-
-// The folder that holds the file at path, in that full form: one spelling
-// for each folder, the letter case as given; C: for a file in a drive's root.
-std::wstring PlainFolder(const std::wstring& path);

@@ -1,6 +1,5 @@
 #include "ElevatedCommand.h"
 
-#include "CurrentDirectory.h"
 #include "ElevatedStart.h"
 #include "PathIndex.h"
 #include "PathText.h"
@@ -36,68 +35,72 @@ ElevatedCommand::ElevatedCommand(const std::wstring& commandLine, PathContext co
         ++at;
     }
     if (words.size() <= at || words[at].text == kHelpWord) {
-        file = kHelpWord;
+        action = Action::Help;
         return;
     }
-    const std::wstring& target = words[at].text;
-    if (target == L"su") {
-        file = kCommandPrompt;
-        directory = kSystemDirectory;
+    const std::wstring& typed = words[at].text;
+    if (typed == L"su") {
+        target.kind = TargetKind::Program;
+        target.shellFile = kCommandPrompt;
+        target.directory = kSystemDirectory;
         return;
     }
-    if (target == L"deleteindex") {
-        deletesIndex = true;
+    if (typed == L"deleteindex") {
+        action = Action::DeleteIndex;
         return;
     }
 
+    if (IsTooShortForAName(typed)) throw std::out_of_range("invalid string position");
+    // What the start reaches first; every rule after this reads the record.
+    target = Resolve(typed);
     JoinParameters(commandLine, words, at);
-    if (IsTooShortForAName(target)) throw std::out_of_range("invalid string position");
-    Resolve(target);
 }
 
 void ElevatedCommand::JoinParameters(const std::wstring& commandLine, const std::vector<CommandLineWord>& words,
-                                     std::size_t target)
+                                     std::size_t at)
 {
     parameters.clear();
     // A program reads its command line by its own rules (msiexec's
     // NAME="value"): it gets the rest of velk's as typed. A batch file's
     // parameters are read by cmd.exe, as part of a command line: they must
-    // stay data there, one by one. Which it is, the name of the file that
-    // Windows opens says (run.bat\. is run.bat), wherever it is found.
-    if (!GetsBatchRules(OpenedFile(words[target].text))) {
-        if (words.size() > target + 1) parameters = commandLine.substr(words[target + 1].begin);
+    // stay data there, one by one.
+    if (!target.GetsBatchRules()) {
+        if (words.size() > at + 1) parameters = commandLine.substr(words[at + 1].begin);
         return;
     }
-    for (std::size_t i = target + 1; i < words.size(); ++i) {
+    for (std::size_t i = at + 1; i < words.size(); ++i) {
         if (!BatchFileCanReceive(words[i].text)) {
             throw RvWinException("バッチファイルに渡せない文字 (\" % 改行) が引数にあります。", ERROR_INVALID_PARAMETER);
         }
-        if (i > target + 1) parameters += L' ';
+        if (i > at + 1) parameters += L' ';
         AppendBatchArgument(parameters, words[i].text);
     }
 }
 
 bool ElevatedCommand::IsHelpRequest() const
 {
-    return !deletesIndex && (file.empty() || file == kHelpWord);
+    return action == Action::Help;
 }
 
 SHELLEXECUTEINFOW ElevatedCommand::LaunchRecord() const
 {
-    return MakeElevatedLaunchRecord(file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-                                    directory.c_str(), SW_SHOW);
+    return MakeElevatedLaunchRecord(target.shellFile.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+                                    target.directory.c_str(), SW_SHOW);
 }
 
 unsigned long ElevatedCommand::Launch() const
 {
-    if (IsHelpRequest()) {
+    if (action == Action::Help) {
         WriteStandardOutput(ShortHelp());
         return 0;
     }
-    if (deletesIndex) {
+    if (action == Action::DeleteIndex) {
         DeletePathIndex();
         return 0;
     }
+    // Recorded once velk has nothing more to refuse, before the consent
+    // prompt: the index says where elevated starts were asked from.
+    if (target.indexLine) RecordInPathIndex(*target.indexLine);
     SHELLEXECUTEINFOW record = LaunchRecord();
     const Handle process = StartElevated(record);
     if (!waits) return 0; // the handle is closed at once

@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "PathContext.h"
+#include "TargetRecord.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -37,30 +38,28 @@ public:
     SHELLEXECUTEINFOW LaunchRecord() const;
 
 private:
-    // The words after the target (from words[target + 1] on).
-    void JoinParameters(const std::wstring& commandLine, const std::vector<CommandLineWord>& words,
-                        std::size_t target);
+    enum class Action { Help, Start, DeleteIndex };
 
-    // Finds the target by the ways below, or throws the not-found failure.
-    void Resolve(const std::wstring& target);
+    // The words after the target (from words[at + 1] on), by the rules that
+    // the resolved target's kind calls for.
+    void JoinParameters(const std::wstring& commandLine, const std::vector<CommandLineWord>& words, std::size_t at);
 
-    // The three ways of finding a target, tried in this order. The first
-    // takes every absolute target (C:\..., \\server\share\..., \\?\...).
-    void ResolveDrivePath(std::wstring target);
-    bool ResolveRelativePath(std::wstring target);
-    bool FindOnPath(std::wstring target);
+    // The one resolution of a target: its record, or the not-found failure
+    // (RvWinException), or the refusal of a name with a stream.
+    TargetRecord Resolve(const std::wstring& typed) const;
+
+    // The ways of finding a target, each giving the record of what it found
+    // (kind Nothing when it found nothing). The first takes every absolute
+    // target (C:\..., \\server\share\..., \\?\...); the others are
+    // tried in this order for any other.
+    TargetRecord ResolveDrivePath(const std::wstring& target) const;
+    TargetRecord ResolveRelativePath(const std::wstring& target) const;
+    TargetRecord FindOnPath(const std::wstring& target) const;
     // The relative way, then the PATH, as the dispatcher tries them.
-    bool ResolveByName(const std::wstring& target);
+    TargetRecord ResolveByName(const std::wstring& target) const;
 
-    // The one place that sets file and directory: when a file (never a
-    // folder) exists at path, the shell is to start that very path, in
-    // workingDirectory, or else in the folder that holds the file that
-    // Windows opens (C:\t for C:\t\run.bat\., C: for C:\tool.exe).
-    bool UseIfPresent(const std::wstring& path, const std::wstring* workingDirectory = nullptr);
-
-    std::wstring file;
-    std::wstring directory;
+    Action action = Action::Start;
+    TargetRecord target;
     std::wstring parameters;
-    bool deletesIndex = false;
     bool waits = false;
 };

@@ -15,8 +15,8 @@ std::wstring PathContext::ToFullPath(std::wstring path, bool useBaseDirectory) c
     // other. / reads as \ throughout.
     switch (LeadingFolderLength(path)) {
     case 1: return DirectoryRoot(base) + path; // \Tools\tool.exe: below the root of the base's drive or share
-    case 2: return base + path.substr(1);
-    case 3: return base.substr(0, base.rfind(L'\\')) + path.substr(2);
-    default: return base + L'\\' + path;
+    case 2: return JoinPath(base, path.substr(1));
+    case 3: return JoinPath(base.substr(0, base.rfind(L'\\')), path.substr(2));
+    default: return JoinPath(base, path);
     }
 }

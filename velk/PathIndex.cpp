@@ -1,5 +1,6 @@
 #include "PathIndex.h"
 
+#include "AnsiText.h"
 #include "EnvironmentVariable.h"
 #include "RvWinException.h"
 #include "WinHandle.h"
@@ -121,6 +122,16 @@ void PathIndex::Save() const
         return;
     }
     DeleteFileW(partial.c_str());
+}
+
+void RecordInPathIndex(const std::wstring& folder)
+{
+    // The index holds code page bytes: a folder that the code page cannot
+    // name is not recorded.
+    const std::optional<std::string> line = ToExactAnsi(folder);
+    if (!line) return;
+    PathIndex index;
+    if (!index.contains(*line)) index.add(*line);
 }
 
 void DeletePathIndex()

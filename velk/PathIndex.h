@@ -40,6 +40,11 @@ private:
     std::optional<IndexLock> lock; // released after the save
 };
 
+// Adds folder to the index unless it lists it already (letter case
+// counting); a folder that the ANSI code page cannot name exactly is not
+// recorded.
+void RecordInPathIndex(const std::wstring& folder);
+
 // Deletes the index file, and what a save cut short left beside it, under
 // the lock that every launch holds while it loads and saves, so that none
 // writes the deleted entries back. No file is no error. Throws

@@ -26,6 +26,15 @@ std::wstring WithBackslashes(std::wstring path)
     return path;
 }
 
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name)
+{
+    const bool folderEnds = !folder.empty() && IsSeparator(folder.back());
+    const bool nameBegins = !name.empty() && IsSeparator(name[0]);
+    if (folderEnds && nameBegins) return folder + name.substr(1);
+    if (folder.empty() || folderEnds || nameBegins) return folder + name;
+    return folder + L'\\' + name;
+}
+
 bool IsTooShortForAName(const std::wstring& target)
 {
     return target.empty() || (target.size() == 1 && IsSingleAnsiByte(target[0]));
@@ -36,6 +45,11 @@ std::wstring DrivePathDirectory(const std::wstring& target)
     std::size_t end = FindLastSeparator(target);
     if (end == std::wstring::npos) end = 2;
     return target.substr(0, end);
+}
+
+std::wstring PlainFolder(const std::wstring& opened)
+{
+    return DrivePathDirectory(WithoutLongPathPrefix(opened));
 }
 
 std::size_t LeadingFolderLength(const std::wstring& target)
@@ -61,17 +75,27 @@ bool IsAbsoluteTarget(const std::wstring& target)
     return HasDriveLetter(target) || (target.size() >= 2 && IsSeparator(target[0]) && IsSeparator(target[1]));
 }
 
+bool HasLiteralPrefix(const std::wstring& path)
+{
+    return path.compare(0, 4, L"\\\\?\\") == 0;
+}
+
 std::wstring WithoutLongPathPrefix(const std::wstring& path)
 {
-    const bool longPath = path.size() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) && path[2] == L'?' &&
-                          IsSeparator(path[3]);
-    if (!longPath) return path;
+    if (!HasLiteralPrefix(path)) return path;
     const std::wstring rest = path.substr(4);
-    if (rest.size() >= 4 && ToUpperAscii(rest.substr(0, 3)) == L"UNC" && IsSeparator(rest[3])) {
-        return L"\\\\" + rest.substr(4);
-    }
+    if (rest.size() >= 4 && ToUpperAscii(rest.substr(0, 4)) == L"UNC\\") return L"\\\\" + rest.substr(4);
     if (rest.size() >= 2 && rest[1] == L':') return rest;
     return path;
+}
+
+StreamPlace FindStream(const std::wstring& full)
+{
+    const std::wstring plain = WithoutLongPathPrefix(full);
+    const std::size_t colon = plain.find(L':', HasDriveLetter(plain) ? 2 : 0);
+    if (colon == std::wstring::npos) return StreamPlace::None;
+    const std::size_t name = FindLastSeparator(plain);
+    return name == std::wstring::npos || colon > name ? StreamPlace::FileName : StreamPlace::Folder;
 }
 
 std::wstring DirectoryRoot(const std::wstring& directory)
@@ -101,13 +125,10 @@ std::wstring Extension(const std::wstring& file)
 
 } // namespace
 
-bool IsBatchFile(const std::wstring& file)
+TargetKind KindByName(const std::wstring& file)
 {
     const std::wstring extension = Extension(file);
-    return extension == L".BAT" || extension == L".CMD";
-}
-
-bool GetsBatchRules(const std::wstring& file)
-{
-    return IsBatchFile(file) || Extension(file) == L".LNK";
+    if (extension == L".BAT" || extension == L".CMD") return TargetKind::BatchFile;
+    if (extension == L".LNK" || extension == L".PIF") return TargetKind::Shortcut;
+    return TargetKind::Program;
 }

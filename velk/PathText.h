@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TargetRecord.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -47,6 +49,11 @@ std::size_t FindLastSeparator(const std::wstring& path);
 // Every / made \.
 std::wstring WithBackslashes(std::wstring path);
 
+// name below folder, with one separator between them: the one that ends
+// folder or begins name, as typed, else a backslash (C:\ and tool.exe give
+// C:\tool.exe, so do C:\ and \tool.exe; C:\w and /tool.exe give C:\w/tool.exe).
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
+
 // Whether target is too short to be a name: empty, or one character that
 // is one byte in the ANSI code page (x, but not ソ).
 bool IsTooShortForAName(const std::wstring& target);
@@ -70,30 +77,45 @@ bool HasDriveLetter(const std::wstring& path);
 // //?/UNC/server/share/tool.exe).
 bool IsAbsoluteTarget(const std::wstring& target);
 
-// The long-path forms as plain paths, whatever their separators and the
-// letter case of UNC: \\?\C:\x as C:\x, \\?\UNC\server\share\x as
-// \\server\share\x; anything else as it stands.
+// Whether path begins with \\?\ (backslashes only), after which Windows
+// takes the text literally: no / as \, no . or .., no trailing dots or
+// spaces dropped. //?/ is not that prefix: Windows reads it as it reads
+// any path.
+bool HasLiteralPrefix(const std::wstring& path);
+
+// A full path without its \\?\ prefix: \\?\C:\x as C:\x,
+// \\?\UNC\server\share\x (UNC in any letter case) as \\server\share\x;
+// anything else as it stands.
 std::wstring WithoutLongPathPrefix(const std::wstring& path);
+
+// Where a full path has a colon other than the drive's own, which Windows
+// reads as the start of a stream's name: in the file's name (C:\t\run.bat::$DATA,
+// \\server\share\x.exe:s, a stream of that file), in a folder's (C:\t:s\x.exe,
+// which names no file), or nowhere.
+enum class StreamPlace { None, FileName, Folder };
+StreamPlace FindStream(const std::wstring& full);
 
 // The root that a path with one leading backslash is read against: the drive
 // of directory (C: for C:\work) or its share (\\server\share for
 // \\server\share\work).
 std::wstring DirectoryRoot(const std::wstring& directory);
 
-// Whether Windows runs the file through cmd.exe: its name ends in .bat or
-// .cmd, in any letter case, once the trailing dots and spaces that Windows
-// drops from a file name are gone (run.BAT. . is run.bat).
-bool IsBatchFile(const std::wstring& file);
-
-// Whether the file's arguments get the batch rules: a batch file's, and a
-// shortcut's (.lnk), whose arguments the shell hands on to what it leads
-// to, a batch file maybe.
-bool GetsBatchRules(const std::wstring& file);
+// What a file is by its name, once the trailing dots and spaces that
+// Windows drops from a file name are gone (run.BAT. . is run.bat), in any
+// letter case: a batch file (.bat, .cmd), which Windows runs through cmd.exe;
+// a shortcut (.lnk, .pif), whose arguments the shell hands on to what it
+// leads to, a batch file maybe; else a program.
+TargetKind KindByName(const std::wstring& file);
 
 // A PATH entry that names its folder whatever the current directory: a drive
 // letter, a colon and a backslash, or a network path (\\server\share). Any
 // other entry (bin, .\bin, \bin, C:bin) is relative, as cmd.exe takes it.
 bool IsFullPath(const std::wstring& entry);
+
+// The folder that holds the file that Windows opens (OpenedFile's form),
+// without the \\?\ prefix: one spelling for each folder, the letter case
+// as given; C: for a file in a drive's root.
+std::wstring PlainFolder(const std::wstring& opened);
 
 // The folder that holds a file named by an absolute path: the part before
 // its last separator of either kind (C:\Tools\tool.exe gives C:\Tools,

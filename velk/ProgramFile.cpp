@@ -1,6 +1,7 @@
 #include "ProgramFile.h"
 
 #include "CurrentDirectory.h"
+#include "PathText.h"
 
 #include <windows.h>
 
@@ -27,25 +28,34 @@ DWORD Attributes(const std::wstring& path)
 std::wstring ForFileCalls(const std::wstring& full)
 {
     // A folder's limit is 12 below MAX_PATH, room for an 8.3 name in it.
-    if (full.size() < MAX_PATH - 12) return full;
+    if (full.size() < MAX_PATH - 12 || HasLiteralPrefix(full)) return full;
     if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
 }
 
-// Whether the file that Windows opens is a device. Once more through
-// GetFullPathName: NUL\. names the device only once . is gone.
 bool IsDevice(const std::wstring& opened)
 {
     const auto isDevice = [](const std::wstring& full) { return full.compare(0, 4, L"\\\\.\\") == 0; };
-    return isDevice(opened) || isDevice(FullPathName(opened).value_or(opened));
+    if (isDevice(opened)) return true;
+    // After \\?\, a name in no folder (\\?\NUL, \\?\C:) is an object of
+    // Windows' device namespace, not a file. A longer one is read as written:
+    // Windows makes no device of C:\x\NUL there.
+    if (HasLiteralPrefix(opened)) return opened.find(L'\\', 4) == std::wstring::npos;
+    // Once more through GetFullPathName: NUL\. names the device only once .
+    // is gone.
+    return isDevice(FullPathName(opened).value_or(opened));
 }
 
 } // namespace
 
-bool IsProgramFile(const std::wstring& path)
+TargetKind FileKind(const std::wstring& opened)
 {
-    const std::wstring opened = OpenedFile(path);
-    if (IsDevice(opened)) return false;
+    if (IsDevice(opened)) return TargetKind::Device;
+    switch (FindStream(opened)) {
+    case StreamPlace::FileName: return TargetKind::Stream;
+    case StreamPlace::Folder: return TargetKind::Nothing;
+    case StreamPlace::None: break;
+    }
     static const bool wow64 = RunsUnderWow64();
     // Redirection is off for this one check only: with it off, loading a
     // library would load the 64-bit one.
@@ -53,5 +63,8 @@ bool IsProgramFile(const std::wstring& path)
     const bool off = wow64 && Wow64DisableWow64FsRedirection(&redirection) != FALSE;
     const DWORD attributes = Attributes(ForFileCalls(opened));
     if (off) Wow64RevertWow64FsRedirection(redirection);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return TargetKind::Nothing;
+    }
+    return KindByName(opened);
 }

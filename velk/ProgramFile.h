@@ -1,13 +1,19 @@
 #pragma once
 
+#include "TargetRecord.h"
+
 #include <string>
 
-// True when a file exists at path, however long the path is. A folder is
-// never a program: the shell would open it in Explorer, and a folder named
-// tool.exe in one PATH entry must not hide the tool.exe of a later one. A
-// 32-bit program on 64-bit Windows is shown SysWOW64 wherever it names
-// System32; this looks at the folders themselves, as the program that the
-// consent prompt starts does. A device (NUL, CON, PRN, AUX, COM1-9 and
-// LPT1-9 in any folder, which GetFullPathName makes \\.\NAME) is never a
-// program either.
-bool IsProgramFile(const std::wstring& path);
+// What Windows finds at the file that it opens (OpenedFile's form):
+// - a device (NUL, CON, PRN, AUX, COM1-9 and LPT1-9 in any folder, which
+//   GetFullPathName makes \\.\NAME; after \\?\, a name in no folder);
+// - a stream (file:stream), told from the name alone, as Windows documents
+//   the syntax (Wine has no streams);
+// - nothing: no file, a folder with a stream's colon, or a folder, which
+//   the shell would open in Explorer, and which must not hide a program of
+//   that name in a later PATH entry;
+// - else the file, by the kind its name gives it (KindByName).
+// Paths of any length are checked. A 32-bit program on 64-bit Windows is
+// shown SysWOW64 wherever it names System32; this looks at the folders
+// themselves, as the program that the consent prompt starts does.
+TargetKind FileKind(const std::wstring& opened);

@@ -1,9 +1,8 @@
 // The ways of finding the program that velk is asked to start.
 #include "ElevatedCommand.h"
 
-#include "AnsiText.h"
 #include "CurrentDirectory.h"
-#include "PathIndex.h"
+#include "PathText.h"
 #include "PathVariable.h"
 #include "ProgramFile.h"
 #include "RvWinException.h"
@@ -39,65 +38,88 @@ std::optional<std::wstring> WithExtensionThatFinds(const std::wstring& target,
     throw RvWinException(text, ERROR_FILE_NOT_FOUND);
 }
 
+// The record of the file that Windows opens for path, which the shell is
+// to be given as it stands.
+TargetRecord Examine(const std::wstring& path)
+{
+    TargetRecord record;
+    record.shellFile = path;
+    record.opened = OpenedFile(path);
+    record.kind = FileKind(record.opened);
+    return record;
+}
+
+// The folder that the index records for a start by full path: none when
+// the PATH has it (letter case aside).
+std::optional<std::wstring> IndexLine(const std::wstring& folder)
+{
+    const PathList onPath = GetUpperPathDirectories();
+    if (ListContains(onPath.begin(), onPath.end(), ToUpperAscii(folder))) return std::nullopt;
+    return folder;
+}
+
 } // namespace
 
-void ElevatedCommand::Resolve(const std::wstring& target)
+TargetRecord ElevatedCommand::Resolve(const std::wstring& typed) const
 {
-    if (IsAbsoluteTarget(target)) {
-        ResolveDrivePath(target);
-        return;
+    const bool absolute = IsAbsoluteTarget(typed);
+    const auto resolve = [this, absolute](const std::wstring& named) {
+        return absolute ? ResolveDrivePath(named) : ResolveByName(named);
+    };
+    TargetRecord record = resolve(typed);
+    // Windows' documented syntax for a stream is file:stream (run.bat::$DATA
+    // opens run.bat itself), and the shell would read the stream's name as
+    // the extension: which program runs, and how it reads its arguments,
+    // nobody could tell. (Wine has no streams, so it cannot show this.)
+    if (record.kind == TargetKind::Stream) {
+        throw RvWinException("ストリーム名 (ファイル名の後の :) が付いたパスは起動しません。", ERROR_INVALID_NAME);
     }
-    if (!ResolveByName(target)) {
-        ThrowNotFound("指定されたファイルが見つかりませんでした。", target,
-                      [this](const std::wstring& named) { return ResolveByName(named); });
+    if (!record.IsStartable()) {
+        ThrowNotFound(absolute ? "指定されたファイルが見つかりません。" : "指定されたファイルが見つかりませんでした。", typed,
+                      [&resolve](const std::wstring& named) { return resolve(named).IsStartable(); });
     }
+    // Starts by full path keep their folder in the index, unless the PATH
+    // has it.
+    if (absolute) record.indexLine = IndexLine(record.directory);
+    return record;
 }
 
-void ElevatedCommand::ResolveDrivePath(std::wstring target)
+TargetRecord ElevatedCommand::ResolveDrivePath(const std::wstring& target) const
 {
-    PathIndex index;
-    if (!UseIfPresent(target)) {
-        ThrowNotFound("指定されたファイルが見つかりません。", target, IsProgramFile);
-    }
-
-    // Remember the folder unless the PATH has it (letter case aside) or the
-    // index lists it already (letter case counting), in the one spelling
-    // that every way of writing it comes to. The index holds code page
-    // bytes: a folder that the code page cannot name is not recorded.
-    const PathList onPath = GetUpperPathDirectories();
-    if (ListContains(onPath.begin(), onPath.end(), ToUpperAscii(directory))) return;
-    const std::optional<std::string> line = ToExactAnsi(directory);
-    if (line && !index.contains(*line)) index.add(*line);
+    TargetRecord record = Examine(target);
+    record.directory = PlainFolder(record.opened);
+    return record;
 }
 
-bool ElevatedCommand::ResolveByName(const std::wstring& target)
+TargetRecord ElevatedCommand::ResolveByName(const std::wstring& target) const
 {
     // .\tool.exe names the current folder's tool.exe, \tool.exe the one at
     // the root of its drive, never one on the PATH.
-    return ResolveRelativePath(target) || (!NamesCurrentDirectory(target) && FindOnPath(target));
+    TargetRecord record = ResolveRelativePath(target);
+    if (record.kind != TargetKind::Nothing || NamesCurrentDirectory(target)) return record;
+    return FindOnPath(target);
 }
 
-bool ElevatedCommand::ResolveRelativePath(std::wstring target)
+TargetRecord ElevatedCommand::ResolveRelativePath(const std::wstring& target) const
 {
-    return SearchesCurrentDirectoryFor(target) && UseIfPresent(ToFullPath(target, false), &currentDirectory);
+    if (!SearchesCurrentDirectoryFor(target)) return TargetRecord();
+    TargetRecord record = Examine(ToFullPath(target, false));
+    record.directory = currentDirectory;
+    return record;
 }
 
-bool ElevatedCommand::FindOnPath(std::wstring target)
+TargetRecord ElevatedCommand::FindOnPath(const std::wstring& target) const
 {
+    // The first entry where Windows would open something wins, a device or
+    // a stream too: that is what a start would reach.
     for (const std::wstring& entry : PathSearchDirectories()) {
-        if (!UseIfPresent(entry + L'\\' + target)) continue;
+        TargetRecord record = Examine(JoinPath(entry, target));
+        if (record.kind == TargetKind::Nothing) continue;
+        record.directory = PlainFolder(record.opened);
         // A drive's root keeps its backslash, as the entry names it: C:
         // alone would be drive C's current folder.
-        if (directory.size() == 2 && directory[1] == L':') directory += L'\\';
-        return true;
+        if (record.directory.size() == 2 && record.directory[1] == L':') record.directory += L'\\';
+        return record;
     }
-    return false;
-}
-
-bool ElevatedCommand::UseIfPresent(const std::wstring& path, const std::wstring* workingDirectory)
-{
-    if (!IsProgramFile(path)) return false;
-    file = path;
-    directory = workingDirectory != nullptr ? *workingDirectory : PlainFolder(path);
-    return true;
+    return TargetRecord();
 }

@@ -23,6 +23,7 @@ std::string NoExtensionAdded(const std::string& named)
     return "velk は拡張子を補いません。" + named + " と指定してください。\r\n";
 }
 const std::string kBatchRefusal = "バッチファイルに渡せない文字 (\" % 改行) が引数にあります。\r\n";
+const std::string kStreamRefusal = "ストリーム名 (ファイル名の後の :) が付いたパスは起動しません。\r\n";
 
 std::string Slashed(std::string path)
 {
@@ -188,7 +189,7 @@ TEST_F(Velk, PathTargetsStartInTheirPathEntry)
     DeleteFileA(log.c_str());
     result = Run("wait velk-path-root.exe", root);
     DeleteFileA(rooted.c_str());
-    EXPECT_EQ(Started("C:\\\\velk-path-root.exe", "C:\\"), Record());
+    EXPECT_EQ(Started("C:\\velk-path-root.exe", "C:\\"), Record()); // one separator
 }
 
 // The program started is the one named: .\ and ..\ only from the current
@@ -256,9 +257,10 @@ TEST_F(Velk, BatchFileArgumentsAreNeverCommands)
     const std::string orvane = appData + "\\Orvane";
     MakeDirectories(orvane);
     env.Set("RECORDER_LOG", injected);
-    env.Set("PATH", "C:\\windows\\system32;" + onPath);
-
     const std::string run = scripts + "\\run.bat";
+    // The last entry names the batch file itself: x\.. below it is run.bat.
+    env.Set("PATH", "C:\\windows\\system32;" + onPath + ";" + run);
+
     const std::string refused = "バッチファイルに渡せない文字 (\" % 改行) が引数にあります。\r\n";
     struct Case {
         std::string arguments;
@@ -271,6 +273,7 @@ TEST_F(Velk, BatchFileArgumentsAreNeverCommands)
         {run + " ok \"a\nb\"", {"refused"}},
         {run + " ok \"a\rb\"", {"refused"}},
         {run + "\\. x%PATH%", {"refused"}}, // Windows opens run.bat\. as run.bat
+        {"x\\.. x%PATH%", {"refused"}},      // and run.bat\x\.. too, found along the PATH
         {run + " a&" + pwned, {"a&" + pwned}},
         {run + " a|" + pwned, {"a|" + pwned}},
         {run + " a>" + scripts + "\\out.txt", {"a>" + scripts + "\\out.txt"}},
@@ -389,6 +392,7 @@ TEST_F(Velk, WaitEndsWithTheStartedProgramsExitCode)
     PlaceRecorder(tool);
     const std::string bad = root + "\\bad.exe";
     WriteFileBytes(bad, "this is no program");
+    for (const char* shortcut : {"\\run.lnk", "\\run.pif"}) WriteFileBytes(root + shortcut, "a shortcut");
     const DWORD runsMs = 3000;
     env.Set("RECORDER_WAIT", std::to_string(runsMs));
     struct Case {
@@ -414,6 +418,8 @@ TEST_F(Velk, WaitEndsWithTheStartedProgramsExitCode)
         {"wait x", "5", ERROR_INVALID_PARAMETER, "invalid string position\r\n\r\n\r\n" + kLongUsage, ""},
         {"wait run.lnk a%b", "5", ERROR_INVALID_PARAMETER, kBatchRefusal, ""}, // a shortcut may lead to a batch file
         {"run.LNK. a%b", "5", 1, kBatchRefusal, ""},
+        {"wait run.pif a%b", "5", ERROR_INVALID_PARAMETER, kBatchRefusal, ""},
+        {"wait run.lnk::$DATA a", "5", ERROR_INVALID_NAME, kStreamRefusal, ""},
     };
     for (const Case& c : cases) {
         DeleteFileA(log.c_str());
@@ -550,6 +556,7 @@ TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
     const std::string slashedRoot = Slashed(fromRoot); // /velk-e2e/NAME
     PlaceRecorder(tools + "\\tool.exe");
     PlaceRecorder(tools + "\\sub\\tool.exe");
+    PlaceRecorder(root + "\\literal\\tool.exe");
     PlaceRecorder(root + "\\velkserver\\deploy\\tool.exe"); // //velkserver/... read as a relative name
     MakeDirectories(root + "\\empty");
     PlaceRecorder(root + "\\decoy" + fromRoot + "\\Tools\\tool.exe");
@@ -588,6 +595,9 @@ TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
         {tools + "\\..\\Tools\\tool.exe", "", "", Started(tools + "\\..\\Tools\\tool.exe", tools)},
         {"\\\\?\\C:\\Windows\\System32\\cmd.exe", "", "",
          Started("\\\\?\\C:\\Windows\\System32\\cmd.exe", "C:\\Windows\\System32")},
+        // After \\?\ Windows reads no . and no /: these name no file.
+        {"\\\\?\\" + root + "\\literal\\.\\tool.exe", "", kNotFoundOnDrive, ""},
+        {"\\\\?\\" + root + "/literal/tool.exe", "", kNotFoundOnDrive, ""},
         // Devices are never programs.
         {root + "\\empty\\NUL", "", kNotFoundOnDrive, ""},
         {root + "\\empty\\NUL\\.", "", kNotFoundOnDrive, ""},

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -91,13 +92,14 @@ TEST(PathText, ToFullPath)
         {&context, L".x.exe", false, L"C:\\work\\src\\.x.exe"},              // a dot that begins a name
         {&context, L"..x.exe", false, L"C:\\work\\src\\..x.exe"},
         {&context, L"..", false, L"C:\\work\\src\\.."},
-        {&root, L".\\tool.exe", false, L"C:\\\\tool.exe"},
+        {&root, L".\\tool.exe", false, L"C:\\tool.exe"}, // one separator, also from a drive's root
         {&context, L"D:\\x.exe", false, L"D:\\x.exe"},
         {&context, L"1:x", false, L"1:x"},
         {&context, L"ソ:x", false, L"C:\\work\\src\\ソ:x"}, // ソ is no drive letter
         {&context, L"a.exe", true, L"C:\\base\\a.exe"},
         {&root, L"..\\tool.exe", false, L"C:\\tool.exe"},
-        {&root, L"tool.exe", false, L"C:\\\\tool.exe"},
+        {&root, L"tool.exe", false, L"C:\\tool.exe"},
+        {&context, L"./tool.exe", false, L"C:\\work\\src/tool.exe"}, // the separator as typed
         {&japanese, L"..\\x.exe", false, L"C:\\ソフト\\x.exe"},
         {&context, L"\\Tools\\tool.exe", false, L"C:\\Tools\\tool.exe"}, // the root of the drive
         {&share, L"\\Tools\\tool.exe", false, L"\\\\srv\\ソ\\Tools\\tool.exe"}, // of the share
@@ -125,16 +127,36 @@ TEST(PathText, WhatNamesTheCurrentFolderAndWhatIsAFullPath)
     }
 }
 
-TEST(PathText, BatchFilesByTheirNames)
+TEST(PathText, WhatAFileIsByItsName)
 {
-    for (const wchar_t* target : {L"run.bat", L"RUN.BAT", L"x.CmD", L"C:\\t\\run.bat", L"run.bat.", L"run.bat. .", L"run.cmd  ",
-                               L".bat", L"ソ.bat", L"sub\\run.cmd"}) {
-        EXPECT_TRUE(IsBatchFile(target)) << ToExactAnsi(target).value_or("?");
-    }
-    for (const wchar_t* target : {L"run.exe", L"run.bat.exe", L"runbat", L"run.bats", L"run.bat\\x", L"bat", L"...", L"",
-                               L"cmd.exe", L"run.ba t"}) {
-        EXPECT_FALSE(IsBatchFile(target)) << ToExactAnsi(target).value_or("?");
-    }
+    struct Case {
+        std::wstring file;
+        TargetKind kind;
+    };
+    const Case cases[] = {
+        {L"run.bat", TargetKind::BatchFile},   {L"RUN.BAT", TargetKind::BatchFile},  {L"x.CmD", TargetKind::BatchFile},
+        {L"run.bat.", TargetKind::BatchFile},  {L"run.bat. .", TargetKind::BatchFile}, {L"run.cmd  ", TargetKind::BatchFile},
+        {L".bat", TargetKind::BatchFile},      {L"C:\\t\\ソ.bat", TargetKind::BatchFile},
+        {L"\\\\?\\C:\\t\\run.bat", TargetKind::BatchFile},
+        {L"go.lnk", TargetKind::Shortcut},     {L"GO.LNK.", TargetKind::Shortcut},   {L"C:\\t\\go.Pif", TargetKind::Shortcut},
+        {L"run.exe", TargetKind::Program},     {L"run.bat.exe", TargetKind::Program}, {L"runbat", TargetKind::Program},
+        {L"run.bats", TargetKind::Program},    {L"run.bat\\x", TargetKind::Program}, {L"bat", TargetKind::Program},
+        {L"...", TargetKind::Program},         {L"cmd.exe", TargetKind::Program},    {L"run.ba t", TargetKind::Program},
+        {L"go.pif.txt", TargetKind::Program},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.kind, KindByName(c.file)) << ToExactAnsi(c.file).value_or("?");
+
+    // A colon other than the drive's own begins a stream's name.
+    const std::pair<std::wstring, StreamPlace> streams[] = {
+        {L"C:\\t\\run.bat::$DATA", StreamPlace::FileName},
+        {L"\\\\srv\\s\\x.exe:s", StreamPlace::FileName},
+        {L"\\\\?\\UNC\\srv\\s\\x.exe:s", StreamPlace::FileName},
+        {L"C:\\ソ:x", StreamPlace::FileName},
+        {L"C:\\\"C:\\t\"\\x.exe", StreamPlace::Folder}, // a PATH entry in quotes, made full
+        {L"C:\\t\\run.bat", StreamPlace::None},
+        {L"\\\\?\\C:\\t\\x.exe", StreamPlace::None},
+    };
+    for (const auto& c : streams) EXPECT_EQ(c.second, FindStream(c.first)) << ToExactAnsi(c.first).value_or("?");
 }
 
 TEST(PathText, ToFullPathRejectsEmptyAndOneByte)

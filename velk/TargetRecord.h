@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// What the file that Windows opens for a target is, which decides every rule
+// that follows: whether anything starts, and how its arguments are passed.
+enum class TargetKind {
+    Nothing,   // no file there (or a folder)
+    Program,   // a file that the shell starts as it is
+    BatchFile, // .bat, .cmd: run by cmd.exe, which reads the arguments as commands
+    Shortcut,  // .lnk, .pif: the shell hands the arguments on to what it leads to
+    Device,    // NUL, CON, COM1, ...: never a program
+    Stream,    // a name with a stream (file:stream): never a program
+};
+
+// One resolution of a target, made once; every rule reads this record and
+// never the typed text again.
+struct TargetRecord {
+    TargetKind kind = TargetKind::Nothing;
+    // The file that Windows opens, in its full form: . and .. resolved and
+    // / read as \, except after \\?\, which Windows takes literally.
+    std::wstring opened;
+    // What the shell is asked to start: the path as found.
+    std::wstring shellFile;
+    // The working folder of the started program.
+    std::wstring directory;
+    // The folder that the index records for this start, when it records one.
+    std::optional<std::wstring> indexLine;
+
+    // Whether the start may go ahead: a file that Windows runs.
+    bool IsStartable() const
+    {
+        return kind == TargetKind::Program || kind == TargetKind::BatchFile || kind == TargetKind::Shortcut;
+    }
+    // Whether cmd.exe may read the arguments: they get the batch rules.
+    bool GetsBatchRules() const { return kind == TargetKind::BatchFile || kind == TargetKind::Shortcut; }
+};
