@@ -2,15 +2,6 @@
 
 #include <windows.h>
 
-std::size_t CharacterCount(const std::wstring& text)
-{
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!(IsLowSurrogate(text[i]) && i > 0 && IsHighSurrogate(text[i - 1]))) ++count;
-    }
-    return count;
-}
-
 bool IsHighSurrogate(wchar_t unit)
 {
     return unit >= 0xD800 && unit <= 0xDBFF;
@@ -79,7 +70,10 @@ std::string ToCodePageMarked(const std::wstring& text, unsigned codePage)
     if (std::optional<std::string> whole = ToExactCodePage(text, codePage)) return *whole;
     std::string bytes;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = IsHighSurrogate(text[i]) && i + 1 < text.size() ? 2 : 1;
+        // A pair converts whole; half of one is marked alone, and what
+        // follows it is a character of its own.
+        const bool pair = IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
+        const std::size_t length = pair ? 2 : 1;
         bytes += ToExactCodePage(text.substr(i, length), codePage).value_or("?");
         i += length;
     }

@@ -8,9 +8,6 @@
 // where bytes are stored or piped: the index file's lines (the ANSI code
 // page) and standard output on a pipe (CP932).
 
-// How many characters text holds: a surrogate pair counts once.
-std::size_t CharacterCount(const std::wstring& text);
-
 // The halves of a UTF-16 character beyond the 16-bit range.
 bool IsHighSurrogate(wchar_t unit);
 bool IsLowSurrogate(wchar_t unit);

@@ -7,7 +7,7 @@
 
 namespace {
 
-// The longest password, in characters, that net.exe sets without asking.
+// The longest password, in UTF-16 units, that net.exe sets without asking.
 const std::size_t kLongestUnaskedPassword = 14;
 
 } // namespace
@@ -23,10 +23,12 @@ void BuildNetUserParameters(SecretText& parameters, const std::wstring& userName
     AppendQuotedArgument(text, password.Text());
     // Windows' net.exe asks before it sets a password of more than 14
     // characters, which Windows before 2000 cannot use: "Do you want to
-    // continue this operation? (Y/N) [Y]". In the hidden window nobody can
-    // answer, and NET commands take /Y as the answer yes. (Wine's net.exe
-    // asks nothing; this follows what Windows documents.)
-    if (CharacterCount(password.Text()) > kLongestUnaskedPassword) text += L" /Y";
+    // continue this operation? (Y/N) [Y]". It counts UTF-16 units, so a
+    // character beyond 16 bits counts twice. In the hidden window nobody can
+    // answer, and NET commands take /Y as the answer yes; where net.exe
+    // would not ask, /Y changes nothing. (Wine's net.exe asks nothing; this
+    // follows what Windows documents.)
+    if (password.Text().size() > kLongestUnaskedPassword) text += L" /Y";
 }
 
 SHELLEXECUTEINFOW NetUserLaunchRecord(const wchar_t* parameters)
@@ -37,6 +39,11 @@ SHELLEXECUTEINFOW NetUserLaunchRecord(const wchar_t* parameters)
 void RefuseUserName(const std::wstring& userName)
 {
     if (!userName.empty() && userName[0] == L'/') throw RvWinException("user name must not begin with '/'.");
+    // No account has half a character in its name; passed on, it would
+    // reach net.exe as something other than what was typed.
+    if (HasUnpairedSurrogate(userName)) {
+        throw RvWinException("user name has half of a character (an unpaired surrogate).");
+    }
 }
 
 void RefusePassword(const std::wstring& password)

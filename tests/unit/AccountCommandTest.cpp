@@ -44,14 +44,15 @@ TEST(AccountCommand, ParametersQuoteNameAndPasswordAsOneArgumentEach)
     EXPECT_EQ(L"user \"\" x", Parameters(L"", L"x"));
     EXPECT_EQ(L"user \"a\\\"b\" \"p\\\\\\\"q\\\\\"", Parameters(L"a\"b", L"p\\\"q\\"));
     EXPECT_EQ(L"user 管理者 パス", Parameters(L"管理者", L"パス"));
-    // Past 14 characters, /Y answers net.exe's question; characters, not bytes.
+    // Past 14 UTF-16 units, as net.exe counts, /Y answers its question.
     EXPECT_EQ(L"user bob \"abcdefghijkl m\"", Parameters(L"bob", L"abcdefghijkl m")); // quotes do not count
     EXPECT_EQ(L"user bob パスワードパスワード表", Parameters(L"bob", L"パスワードパスワード表"));
     EXPECT_EQ(L"user bob パスワードパスワードパスワード /Y", Parameters(L"bob", L"パスワードパスワードパスワード"));
-    // A character beyond 16 bits is one character: 14 of them set without /Y.
+    // A character beyond 16 bits is two units: 7 of them set without /Y, 8 with it.
     std::wstring faces;
-    for (int i = 0; i < 14; ++i) faces += L"\U0001F600";
+    for (int i = 0; i < 7; ++i) faces += L"\U0001F600";
     EXPECT_EQ(L"user \U00020BB7田 " + faces, Parameters(L"\U00020BB7田", faces));
+    EXPECT_EQ(L"user bob " + faces + L"\U0001F600 /Y", Parameters(L"bob", faces + L"\U0001F600"));
 }
 
 TEST(AccountCommand, LaunchRecord)
@@ -78,6 +79,8 @@ TEST(AccountCommand, RefusesWhatNetExeWouldTakeAsAnOption)
     EXPECT_EQ("", Refusal(RefuseUserName, L"bob/x"));
     EXPECT_EQ("", Refusal(RefuseUserName, L""));
     EXPECT_EQ("", Refusal(RefuseUserName, L"*"));
+    EXPECT_EQ("user name has half of a character (an unpaired surrogate).", Refusal(RefuseUserName, L"\xD800" L"abc"));
+    EXPECT_EQ("", Refusal(RefuseUserName, L"\U00020BB7田"));
     EXPECT_EQ(badPassword, Refusal(RefusePassword, L"/delete"));
     EXPECT_EQ(badPassword, Refusal(RefusePassword, L"*"));
     EXPECT_EQ("", Refusal(RefusePassword, L"**"));

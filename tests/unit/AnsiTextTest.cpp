@@ -52,6 +52,23 @@ TEST(AnsiText, ExactConversionRefusesEveryLookAlike)
     }
 }
 
+// What a pipe gets: ? for each character that CP932 lacks, and only for it.
+TEST(AnsiText, MarkedConversionMarksEachMissingCharacterAlone)
+{
+    struct Case {
+        std::wstring text;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {L"山田", "山田"},
+        {L"Jos\u00E9", "Jos?"},
+        {L"\U00020BB7田", "?田"},
+        {L"\xD800" L"abc", "?abc"}, // half a character, and the one after it kept
+        {L"a\xDC00" L"b\xD800", "a?b?"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.bytes, ToCodePageMarked(c.text, 932)) << c.bytes;
+}
+
 } // namespace
 
 TEST(StandardOutput, LineEndsAsTextModeWritesThem)
