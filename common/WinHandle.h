@@ -16,6 +16,28 @@ private:
     void* memory_;
 };
 
+// A library loaded at run time, and the functions it exports.
+class Library {
+public:
+    explicit Library(HMODULE module) : module_(module) {}
+    ~Library() { if (module_ != nullptr) FreeLibrary(module_); }
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
+
+    bool valid() const { return module_ != nullptr; }
+    // The export name as a Function (a pointer to a function of the library's
+    // own type), or null.
+    template <typename Function>
+    Function Export(const char* name) const
+    {
+        // Through void (*)(), which any function pointer may be cast to and back.
+        return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module_, name)));
+    }
+
+private:
+    HMODULE module_;
+};
+
 class Handle {
 public:
     Handle() = default;

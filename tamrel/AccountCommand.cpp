@@ -3,6 +3,7 @@
 #include "AnsiText.h"
 #include "CommandLine.h"
 #include "ElevatedStart.h"
+#include "LocalAccount.h"
 #include "RvWinException.h"
 
 namespace {
@@ -65,7 +66,7 @@ bool EndAccountTool(HANDLE process)
 
 } // namespace
 
-void AwaitAccountTool(HANDLE process, DWORD timeoutMs)
+DWORD AwaitAccountTool(HANDLE process, DWORD timeoutMs)
 {
     // The shell started net.exe but gave nothing to wait for: "changed"
     // would be a guess.
@@ -80,9 +81,14 @@ void AwaitAccountTool(HANDLE process, DWORD timeoutMs)
         if (!EndAccountTool(process)) message += "\nnet.exe is still running and may yet change the password.";
         throw RvWinException(message.c_str());
     }
-    if (*exitCode != 0) {
-        const std::string message =
-            "net.exe failed with exit code " + std::to_string(*exitCode) + "; the password was not changed.";
-        throw RvWinException(message.c_str());
-    }
+    return *exitCode;
+}
+
+RvWinException AccountToolFailure(DWORD exitCode, const std::wstring& userName)
+{
+    OutputText message("net.exe failed with exit code " + std::to_string(exitCode) + "; the password was not changed.");
+    // net.exe's own words are in its hidden window; the usual cause is
+    // worth naming where Windows can tell it without elevation.
+    if (HasNoLocalAccount(userName)) message.Own("\nthis computer has no local account named ").Wide(userName).Own(".");
+    return RvWinException(message, 1);
 }

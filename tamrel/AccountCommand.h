@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RvWinException.h"
 #include "SecretText.h"
 
 #include <windows.h>
@@ -17,13 +18,17 @@ void BuildNetUserParameters(SecretText& parameters, const std::wstring& userName
 SHELLEXECUTEINFOW NetUserLaunchRecord(const wchar_t* parameters);
 
 // Throws RvWinException for a user name or password that net.exe would take
-// as an option or as a request to prompt.
+// as an option or as a request to prompt, and for a user name with half of
+// a character (an unpaired surrogate).
 void RefuseUserName(const std::wstring& userName);
 void RefusePassword(const std::wstring& password);
 
-// Waits for the account tool and throws RvWinException unless it ended with 0
-// (also when there is no process to wait for).
-// One that does not end in time is ended, so it cannot change the password
-// after the failure is reported; where Windows refuses that, the message
-// says so.
-void AwaitAccountTool(HANDLE process, DWORD timeoutMs);
+// Waits for the account tool and gives its exit code. Throws RvWinException
+// when there is no process to wait for, or when it does not end in time:
+// then it is ended, so it cannot change the password after the failure is
+// reported; where Windows refuses that, the message says so.
+DWORD AwaitAccountTool(HANDLE process, DWORD timeoutMs);
+
+// The failure that the account tool's exit code (not 0) stands for, with a
+// second line when this computer has no local account named userName.
+RvWinException AccountToolFailure(DWORD exitCode, const std::wstring& userName);

@@ -62,7 +62,8 @@ int ChangePassword(const std::wstring& userName)
     BuildNetUserParameters(parameters, userName, password);
     SHELLEXECUTEINFOW record = NetUserLaunchRecord(parameters.Text().c_str());
     const Handle process = StartElevated(record);
-    AwaitAccountTool(process.get(), kAccountToolTimeoutMs);
+    const DWORD exitCode = AwaitAccountTool(process.get(), kAccountToolTimeoutMs);
+    if (exitCode != 0) throw AccountToolFailure(exitCode, userName);
     return 0;
 }
 
