@@ -11,7 +11,9 @@ SOURCE_DIR.
 """
 import os
 import re
+import shutil
 import subprocess
+import tempfile
 import unittest
 
 WINE_RUN = os.environ["WINE_RUN"]
@@ -92,19 +94,34 @@ def wait_codes(guide):
 
 class Guides(unittest.TestCase):
     def test_wait_exit_codes_are_what_velk_ends_with(self):
-        runs = {  # a message of the table, and a command line that gives it
+        runs = {  # a message of the table, and a command line that gives it, beside a run.bat
             "指定されたファイルが見つかりませんでした。": ["wait", "no-such-program.exe"],
             "指定されたファイルが見つかりません。": ["wait", "C:\\no-such-folder\\tool.exe"],
             "バッチファイルに渡せない文字 (\" % 改行) が引数にあります。": ["wait", "run.bat", "%PATH%"],
+            "ストリーム名 (ファイル名の後の :) が付いたパスは起動しません。": ["wait", "run.bat::$DATA"],
             "invalid string position": ["wait", "x"],
         }
+        folder = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, folder)
+        with open(os.path.join(folder, "run.bat"), "w") as batch:
+            batch.write("@echo %*\r\n")
         for path in GUIDES:
             codes = wait_codes(read_guide(path))
             for message, arguments in runs.items():
                 result = subprocess.run([WINE_RUN, PROGRAMS["velk"], *arguments], stdin=subprocess.DEVNULL,
-                                        capture_output=True, timeout=120)
+                                        capture_output=True, timeout=120, cwd=folder)
                 self.assertTrue(result.stdout.startswith(message.encode("cp932")), (path, arguments))
                 self.assertEqual(codes[message], str(result.returncode), (path, message))
+
+    def test_guides_open_with_installing_on_windows(self):
+        """An administrator reads first how to install on Windows; building
+        comes after, and starts with its two commands."""
+        for path in GUIDES:
+            sections = re.split(r"^## ", read_guide(path), flags=re.M)[1:]
+            self.assertIn("Windows", sections[0].splitlines()[0], path)
+            build = next(section for section in sections if "bash scripts/build.sh" in section)
+            self.assertEqual(["bash scripts/build.sh", "bash scripts/test.sh"],
+                             re.findall(r"^    (bash scripts/\S+)$", build, re.M)[:2], path)
 
     def test_usage_texts_are_what_the_programs_print(self):
         printed = {
