@@ -90,7 +90,7 @@ SHELLEXECUTEINFOW ElevatedCommand::LaunchRecord() const
 
 unsigned long ElevatedCommand::Launch() const
 {
-    if (action == Action::Help) {
+    if (IsHelpRequest()) {
         WriteStandardOutput(ShortHelp());
         return 0;
     }

@@ -20,14 +20,17 @@ bool SaysWait(const std::wstring& commandLine);
 class ElevatedCommand : public PathContext {
 public:
     // Dispatches velk's own command line as Windows gave it
-    // (GetCommandLineW) and resolves the target. Throws RvWinException when
-    // the target is not found or a batch file's argument cannot be passed to
-    // it as data, std::out_of_range for a target too short to be a name,
-    // std::runtime_error for environment errors.
+    // (GetCommandLineW), resolves the target, then takes its arguments by
+    // the rules of what it resolved to. Throws RvWinException when the
+    // target is not found, names a stream, or is a batch file (or shortcut)
+    // that an argument cannot be passed to as data; std::out_of_range for a
+    // target too short to be a name, std::runtime_error for environment
+    // errors.
     ElevatedCommand(const std::wstring& commandLine, PathContext context);
 
     // Prints the short help for a help request, deletes the index for
-    // "deleteindex"; otherwise asks the shell to start file elevated. Returns
+    // "deleteindex"; otherwise records the target's index line, if it has
+    // one, and asks the shell to start the target elevated. Returns
     // velk's exit status: 0, or under "wait" the started program's exit code
     // once it has ended. Throws RvWinException when the start or the wait
     // fails, or when the shell gives no process to wait for.
