@@ -17,12 +17,27 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 updated=""
-apt_install() {
-    if [ -z "$updated" ]; then
-        $sudo apt-get update -q
-        updated=yes
+# A mirror in the middle of a sync fails one index or another ("Mirror sync in
+# progress?"): the others, and the lists from before, still serve, so that is
+# a warning and not the end of the set-up.
+apt_update() {
+    if ! $sudo apt-get update -q; then
+        echo "setup.sh: warning: apt-get update failed for some package lists; going on with those it has." >&2
     fi
-    $sudo apt-get install -y -q --no-install-recommends "$@"
+    updated=yes
+}
+apt_install() {
+    [ -n "$updated" ] || apt_update
+    if $sudo apt-get install -y -q --no-install-recommends "$@"; then
+        return
+    fi
+    # An index left behind by that sync can offer a newer i386 or amd64 half
+    # of a multiarch pair than the other: the release's own packages agree.
+    local release
+    release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    [ -n "$release" ] || return 1
+    echo "setup.sh: the install could not be resolved; trying again with $release's own packages preferred (-t $release)." >&2
+    $sudo apt-get install -y -q --no-install-recommends -t "$release" "$@"
 }
 
 need=()
@@ -75,7 +90,7 @@ Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
             updated=""
         fi
-        if [ -z "$updated" ]; then $sudo apt-get update -q; updated=yes; fi
+        [ -n "$updated" ] || apt_update
         $sudo apt-get install -y -q --no-install-recommends -t bookworm-backports qemu-user
     fi
     [ -e "$binfmt/qemu-i386" ] && echo -1 | $sudo tee "$binfmt/qemu-i386" >/dev/null
