@@ -39,6 +39,8 @@ SHELLEXECUTEINFOW NetUserLaunchRecord(const wchar_t* parameters)
 
 void RefuseUserName(const std::wstring& userName)
 {
+    // net.exe would be asked to set the password of no account at all.
+    if (userName.find_first_not_of(L" \t") == std::wstring::npos) throw RvWinException("user name is empty.");
     if (!userName.empty() && userName[0] == L'/') throw RvWinException("user name must not begin with '/'.");
     // No account has half a character in its name; passed on, it would
     // reach net.exe as something other than what was typed.

@@ -18,8 +18,8 @@ void BuildNetUserParameters(SecretText& parameters, const std::wstring& userName
 SHELLEXECUTEINFOW NetUserLaunchRecord(const wchar_t* parameters);
 
 // Throws RvWinException for a user name or password that net.exe would take
-// as an option or as a request to prompt, and for a user name with half of
-// a character (an unpaired surrogate).
+// as an option or as a request to prompt, for an empty or blank user name,
+// and for a user name with half of a character (an unpaired surrogate).
 void RefuseUserName(const std::wstring& userName);
 void RefusePassword(const std::wstring& password);
 

@@ -1,6 +1,7 @@
 #include "PasswordInput.h"
 
 #include "AnsiText.h"
+#include "StandardOutput.h"
 
 #include <atomic>
 #include <string>
@@ -123,7 +124,7 @@ EndingGuard::~EndingGuard()
     activeGuard = nullptr;
 }
 
-BOOL WINAPI EndingGuard::OnConsoleEvent(DWORD)
+BOOL WINAPI EndingGuard::OnConsoleEvent(DWORD event)
 {
     // Every event that reaches here ends the process: the console is not
     // left without echo for whatever reads it next, nor the password in
@@ -132,6 +133,14 @@ BOOL WINAPI EndingGuard::OnConsoleEvent(DWORD)
         guard->console_.Restore();
         guard->password_.Clear();
         guard->retyped_.Clear();
+    }
+    // Ctrl+C as an event (a terminal's console delivers a typed Ctrl+C so,
+    // GenerateConsoleCtrlEvent too) cancels as the Ctrl+C key does: a line
+    // end and 1. Left to the system, the exit code would be Wine's 0, which
+    // a script reads as a password set.
+    if (event == CTRL_C_EVENT) {
+        WriteStandardOutput("\n");
+        ExitProcess(1);
     }
     return FALSE;
 }

@@ -75,10 +75,11 @@ private:
 bool StandardInputIsConsole();
 
 // While it lives, the console events that end the process without its own
-// clean-up (Ctrl+Break, closing the console window, logoff, shutdown) first
-// give the console its mode back and clear the password and its retyping;
-// then the system's handler ends tamrel as usual. Typed, Ctrl+C is a key (the
-// console reads raw), and cancels.
+// clean-up first give the console its mode back and clear the password and
+// its retyping. Ctrl+C then ends tamrel as the Ctrl+C key cancels: a line
+// end, exit code 1. Any other (Ctrl+Break, closing the console window,
+// logoff, shutdown) goes on to the system's handler, which ends tamrel as
+// usual.
 class EndingGuard {
 public:
     EndingGuard(ConsoleKeys& console, SecretText& password, SecretText& retyped);
@@ -86,8 +87,9 @@ public:
     EndingGuard(const EndingGuard&) = delete;
     EndingGuard& operator=(const EndingGuard&) = delete;
 
-    // The handler that the system calls, on a thread of its own. Returns
-    // FALSE, so that the next handler, the system's, ends the process.
+    // The handler that the system calls, on a thread of its own. Ends the
+    // process itself for Ctrl+C; else returns FALSE, so that
+    // the next handler, the system's, ends it.
     static BOOL WINAPI OnConsoleEvent(DWORD event);
 
 private:

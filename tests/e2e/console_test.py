@@ -19,6 +19,7 @@ import pwd
 import re
 import select
 import shutil
+import signal
 import struct
 import subprocess
 import termios
@@ -46,10 +47,12 @@ class Run:
         self.output, self.status, self.record = output, status, record
 
 
-def run_tamrel(arguments, keys=None, net_exit=0, console=True, utf8=False):
+def run_tamrel(arguments, keys=None, net_exit=0, console=True, utf8=False, interrupt=False):
     """Starts tamrel, waits for its prompt when keys are given, types them.
     Without console, tamrel has no terminal at all: a password comes through
-    a pipe. With utf8, net.exe's record is UTF-8, every character exact."""
+    a pipe. With utf8, net.exe's record is UTF-8, every character exact. With
+    interrupt, the keys are followed by what a terminal sends for Ctrl+C,
+    SIGINT, which Wine delivers as a console event."""
     os.makedirs(WORK_DIR, exist_ok=True)
     if os.path.exists(LOG):
         os.remove(LOG)
@@ -76,6 +79,9 @@ def run_tamrel(arguments, keys=None, net_exit=0, console=True, utf8=False):
             if PROMPT_END not in output:
                 raise AssertionError(f"no prompt; output so far {output!r}")
             os.write(master, keys)
+            if interrupt:
+                time.sleep(1)  # the keys are read first
+                os.killpg(process.pid, signal.SIGINT)
         rest, _ = process.communicate(input=None if console else b"secret\r\n", timeout=90)
         output += rest
     finally:
@@ -110,10 +116,11 @@ def entered(name):
 
 class Tamrel(unittest.TestCase):
     def test_usage(self):
-        for arguments, status in (([], 1), (["bob", "extra"], 1), (["/?"], 0)):
+        usage = b"usage: tamrel USERNAME\r\n"
+        for arguments, output, status in (([], usage, 1), (["bob", "extra"], usage, 1), (["/?"], usage, 0),
+                                          ([" "], b"user name is empty.\r\n", 1)):
             run = run_tamrel(arguments)
-            self.assertEqual((b"usage: tamrel USERNAME\r\n", status, None), (run.output, run.status, run.record),
-                             arguments)
+            self.assertEqual((output, status, None), (run.output, run.status, run.record), arguments)
 
     def test_typed_password_reaches_net_exe(self):
         run = run_tamrel(["bob"], twice(b"secret\r"))
@@ -150,10 +157,11 @@ class Tamrel(unittest.TestCase):
                          (run.output, run.status, run.record))
 
     def test_what_cannot_be_set_starts_nothing(self):
-        for keys, output in ((b"\r", prompt(b"bob") + b"\r\npassword is empty.\r\n"),
-                             (b"secret\rsecreT\r", entered(b"bob") + b"passwords do not match.\r\n"),
-                             (b"secret\r\r", entered(b"bob") + b"passwords do not match.\r\n")):
-            run = run_tamrel(["bob"], keys)
+        for keys, output, interrupt in ((b"\r", prompt(b"bob") + b"\r\npassword is empty.\r\n", False),
+                                        (b"secret\rsecreT\r", entered(b"bob") + b"passwords do not match.\r\n", False),
+                                        (b"secret\r\r", entered(b"bob") + b"passwords do not match.\r\n", False),
+                                        (b"sec", prompt(b"bob") + b"\r\n", True)):  # Ctrl+C as a console event
+            run = run_tamrel(["bob"], keys, interrupt=interrupt)
             self.assertEqual((output, 1, None), (run.output, run.status, run.record), keys)
 
     def test_what_net_exe_would_take_as_an_option_is_refused(self):
@@ -241,6 +249,9 @@ def run_on_screen(command, keys=None, after=None, locale=None, variables=None):
         while time.time() < deadline:
             if keys is not None and after in screen_text(raw):
                 os.write(master, keys)
+            if interrupt:
+                time.sleep(1)  # the keys are read first
+                os.killpg(process.pid, signal.SIGINT)
                 keys = None
             if not select.select([master], [], [], 0.5)[0]:
                 if process.poll() is not None:

@@ -77,7 +77,9 @@ TEST(AccountCommand, RefusesWhatNetExeWouldTakeAsAnOption)
     EXPECT_EQ(badName, Refusal(RefuseUserName, L"/delete"));
     EXPECT_EQ(badName, Refusal(RefuseUserName, L"/"));
     EXPECT_EQ("", Refusal(RefuseUserName, L"bob/x"));
-    EXPECT_EQ("", Refusal(RefuseUserName, L""));
+    EXPECT_EQ("user name is empty.", Refusal(RefuseUserName, L""));
+    EXPECT_EQ("user name is empty.", Refusal(RefuseUserName, L" \t "));
+    EXPECT_EQ("", Refusal(RefuseUserName, L" x"));
     EXPECT_EQ("", Refusal(RefuseUserName, L"*"));
     EXPECT_EQ("user name has half of a character (an unpaired surrogate).", Refusal(RefuseUserName, L"\xD800" L"abc"));
     EXPECT_EQ("", Refusal(RefuseUserName, L"\U00020BB7田"));
