@@ -41,3 +41,11 @@ std::wstring OpenedFile(const std::wstring& path)
     if (HasLiteralPrefix(path)) return path;
     return FullPathName(path).value_or(path);
 }
+
+std::optional<std::wstring> PlainFormOfLiteralPath(const std::wstring& opened)
+{
+    const std::wstring plain = WithoutLongPathPrefix(opened);
+    if (plain == opened || plain.size() > MAX_PATH) return std::nullopt;
+    if (FullPathName(plain) != plain) return std::nullopt;
+    return plain;
+}

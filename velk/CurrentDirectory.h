@@ -25,3 +25,10 @@ std::optional<std::wstring> FullPathName(const std::wstring& path);
 // what a file is (a batch file, a device, its folder, its index line) asks
 // this.
 std::wstring OpenedFile(const std::wstring& path);
+
+// A \\?\ path (OpenedFile's form) in the plain form that names the same
+// file, for a program that cannot take the prefix (cmd.exe): \\?\C:\x as
+// C:\x, \\?\UNC\server\share\x as \\server\share\x. Only where that form
+// is at most MAX_PATH units and Windows reads it back unchanged (no . or ..,
+// no /, no trailing dot or space in it); nothing otherwise.
+std::optional<std::wstring> PlainFormOfLiteralPath(const std::wstring& opened);

@@ -22,8 +22,10 @@ public:
     // Dispatches velk's own command line as Windows gave it
     // (GetCommandLineW), resolves the target, then takes its arguments by
     // the rules of what it resolved to. Throws RvWinException when the
-    // target is not found, names a stream, or is a batch file (or shortcut)
-    // that an argument cannot be passed to as data; std::out_of_range for a
+    // target is not found, is refused (a stream, the device namespace, a
+    // path that %NAME% expansion or cmd.exe would turn into another), or is
+    // a batch file (or shortcut) that an argument cannot be passed to as
+    // data; std::out_of_range for a
     // target too short to be a name, std::runtime_error for environment
     // errors.
     ElevatedCommand(const std::wstring& commandLine, PathContext context);
@@ -48,7 +50,8 @@ private:
     void JoinParameters(const std::wstring& commandLine, const std::vector<CommandLineWord>& words, std::size_t at);
 
     // The one resolution of a target: its record, or the not-found failure
-    // (RvWinException), or the refusal of a name with a stream.
+    // (RvWinException), or the refusal of a record that the shell or
+    // cmd.exe would not read as velk checked it.
     TargetRecord Resolve(const std::wstring& typed) const;
 
     // The ways of finding a target, each giving the record of what it found

@@ -30,3 +30,14 @@ std::wstring EnvironmentVariable::Value() const
     }
     return value.substr(0, value.find(L'\0'));
 }
+
+bool ChangesWhenExpanded(const std::wstring& text)
+{
+    std::wstring expanded(text.size() + 1, L'\0');
+    for (;;) {
+        const DWORD size = ExpandEnvironmentStringsW(text.c_str(), &expanded[0], static_cast<DWORD>(expanded.size()));
+        if (size == 0) return true;
+        if (size <= expanded.size()) return expanded.compare(0, size - 1, text) != 0;
+        expanded.assign(size, L'\0'); // too small: size is what it needs, NUL included
+    }
+}

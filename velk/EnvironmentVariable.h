@@ -18,3 +18,7 @@ private:
     std::size_t requiredSize; // UTF-16 units of the value with its NUL; 0 when absent
     std::wstring name;
 };
+
+// Whether expanding %NAME% in text against this process's environment
+// (ExpandEnvironmentStrings) would change it, or the expansion fails.
+bool ChangesWhenExpanded(const std::wstring& text);

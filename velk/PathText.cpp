@@ -52,6 +52,12 @@ std::wstring PlainFolder(const std::wstring& opened)
     return DrivePathDirectory(WithoutLongPathPrefix(opened));
 }
 
+std::wstring AsWorkingFolder(std::wstring folder)
+{
+    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+    return folder;
+}
+
 std::size_t LeadingFolderLength(const std::wstring& target)
 {
     if (!target.empty() && IsSeparator(target[0]) && (target.size() < 2 || !IsSeparator(target[1]))) return 1;
@@ -73,6 +79,33 @@ bool HasDriveLetter(const std::wstring& path)
 bool IsAbsoluteTarget(const std::wstring& target)
 {
     return HasDriveLetter(target) || (target.size() >= 2 && IsSeparator(target[0]) && IsSeparator(target[1]));
+}
+
+bool IsWrittenInFull(const std::wstring& target)
+{
+    if (HasDriveLetter(target)) return target.size() >= 3 && IsSeparator(target[2]);
+    return target.size() >= 2 && IsSeparator(target[0]) && IsSeparator(target[1]);
+}
+
+namespace {
+
+// \\X\ or //X/ (either separator in each place), or \\X alone.
+bool HasPrefixWith(const std::wstring& path, wchar_t mark)
+{
+    return path.size() >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]) && path[2] == mark &&
+           (path.size() == 3 || IsSeparator(path[3]));
+}
+
+} // namespace
+
+bool NamesDeviceNamespace(const std::wstring& path)
+{
+    return HasPrefixWith(path, L'.');
+}
+
+bool HasLongPathSpelling(const std::wstring& path)
+{
+    return HasPrefixWith(path, L'?');
 }
 
 bool HasLiteralPrefix(const std::wstring& path)

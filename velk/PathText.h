@@ -77,6 +77,19 @@ bool HasDriveLetter(const std::wstring& path);
 // //?/UNC/server/share/tool.exe).
 bool IsAbsoluteTarget(const std::wstring& target);
 
+// A target written in full, which names its file whatever the working
+// folder: a drive letter, a colon and a separator (C:\x, C:/x), or two
+// separators (\\server\share\x, \\?\C:\x, //?/C:/x). C:x is not: it is
+// read in drive C's current folder.
+bool IsWrittenInFull(const std::wstring& target);
+
+// Whether path is in Windows' device namespace: \\.\ (or //./) before it.
+bool NamesDeviceNamespace(const std::wstring& path);
+
+// Whether path is spelled with the long-path prefix \\?\ or //?/, which
+// cmd.exe cannot run.
+bool HasLongPathSpelling(const std::wstring& path);
+
 // Whether path begins with \\?\ (backslashes only), after which Windows
 // takes the text literally: no / as \, no . or .., no trailing dots or
 // spaces dropped. //?/ is not that prefix: Windows reads it as it reads
@@ -116,6 +129,10 @@ bool IsFullPath(const std::wstring& entry);
 // without the \\?\ prefix: one spelling for each folder, the letter case
 // as given; C: for a file in a drive's root.
 std::wstring PlainFolder(const std::wstring& opened);
+
+// A folder as a program's working folder: a drive's root keeps its
+// backslash (C:\), since C: alone is drive C's current folder.
+std::wstring AsWorkingFolder(std::wstring folder);
 
 // The folder that holds a file named by an absolute path: the part before
 // its last separator of either kind (C:\Tools\tool.exe gives C:\Tools,

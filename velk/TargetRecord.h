@@ -21,9 +21,12 @@ struct TargetRecord {
     // The file that Windows opens, in its full form: . and .. resolved and
     // / read as \, except after \\?\, which Windows takes literally.
     std::wstring opened;
-    // What the shell is asked to start: the path as found.
+    // What the shell is asked to start, always a full path: as typed when
+    // it was typed in full, else as found (C:dr\x.exe as C:\t\dr\x.exe);
+    // for a batch file, without a \\?\ that cmd.exe cannot run.
     std::wstring shellFile;
-    // The working folder of the started program.
+    // The working folder of the started program, a full path (C:\ for a
+    // drive's root).
     std::wstring directory;
     // The folder that the index records for this start, when it records one.
     std::optional<std::wstring> indexLine;

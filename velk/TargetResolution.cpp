@@ -2,6 +2,7 @@
 #include "ElevatedCommand.h"
 
 #include "CurrentDirectory.h"
+#include "EnvironmentVariable.h"
 #include "PathText.h"
 #include "PathVariable.h"
 #include "ProgramFile.h"
@@ -46,7 +47,50 @@ TargetRecord Examine(const std::wstring& path)
     record.shellFile = path;
     record.opened = OpenedFile(path);
     record.kind = FileKind(record.opened);
+    // cmd.exe cannot run a \\?\ path (it ends with 9009): it gets the
+    // plain form where that names the same file.
+    if (record.kind == TargetKind::BatchFile && HasLiteralPrefix(record.opened)) {
+        if (const std::optional<std::wstring> plain = PlainFormOfLiteralPath(record.opened)) record.shellFile = *plain;
+    }
     return record;
+}
+
+// Why velk will not hand this record to the shell, or null. Each is
+// refused before anything starts or is recorded.
+//
+// Windows documents %NAME% expansion in the file and the working folder
+// only under SEE_MASK_DOENVSUBST, which velk never sets; Wine's shell
+// expands them regardless, and cmd.exe expands %NAME% in its whole /c line,
+// the batch file's own path included, in an environment that velk cannot
+// see (the elevated one). Either would turn the checked file into another.
+const char* RefusalOf(const TargetRecord& record)
+{
+    if (NamesDeviceNamespace(record.shellFile)) return "デバイスの名前空間のパス (\\\\.\\) は起動しません。";
+    // Windows' documented syntax for a stream is file:stream (run.bat::$DATA
+    // opens run.bat itself), and the shell would read the stream's name as
+    // the extension: which program runs, and how it reads its arguments,
+    // nobody could tell. (Wine has no streams, so it cannot show this.)
+    if (record.kind == TargetKind::Stream) return "ストリーム名 (ファイル名の後の :) が付いたパスは起動しません。";
+    if (!record.IsStartable()) return nullptr;
+    if (record.kind == TargetKind::BatchFile && HasLongPathSpelling(record.shellFile)) {
+        return "cmd.exe は \\\\?\\ で始まるパスを実行できないため、このバッチファイルは起動しません。";
+    }
+    if (record.GetsBatchRules() && record.shellFile.find(L'%') != std::wstring::npos) {
+        return "パスに % があるバッチファイルやショートカットは起動しません。";
+    }
+    if (ChangesWhenExpanded(record.shellFile)) {
+        return "パスに環境変数として展開される部分 (%名前%) があるため起動しません。";
+    }
+    if (ChangesWhenExpanded(record.directory)) {
+        return "作業フォルダーに環境変数として展開される部分 (%名前%) があるため起動しません。";
+    }
+    return nullptr;
+}
+
+// Whether a start could go ahead with this record.
+bool Starts(const TargetRecord& record)
+{
+    return record.IsStartable() && RefusalOf(record) == nullptr;
 }
 
 // The folder that the index records for a start by full path: none when
@@ -67,27 +111,24 @@ TargetRecord ElevatedCommand::Resolve(const std::wstring& typed) const
         return absolute ? ResolveDrivePath(named) : ResolveByName(named);
     };
     TargetRecord record = resolve(typed);
-    // Windows' documented syntax for a stream is file:stream (run.bat::$DATA
-    // opens run.bat itself), and the shell would read the stream's name as
-    // the extension: which program runs, and how it reads its arguments,
-    // nobody could tell. (Wine has no streams, so it cannot show this.)
-    if (record.kind == TargetKind::Stream) {
-        throw RvWinException("ストリーム名 (ファイル名の後の :) が付いたパスは起動しません。", ERROR_INVALID_NAME);
-    }
+    if (const char* refusal = RefusalOf(record)) throw RvWinException(refusal, ERROR_INVALID_NAME);
     if (!record.IsStartable()) {
         ThrowNotFound(absolute ? "指定されたファイルが見つかりません。" : "指定されたファイルが見つかりませんでした。", typed,
-                      [&resolve](const std::wstring& named) { return resolve(named).IsStartable(); });
+                      [&resolve](const std::wstring& named) { return Starts(resolve(named)); });
     }
     // Starts by full path keep their folder in the index, unless the PATH
     // has it.
-    if (absolute) record.indexLine = IndexLine(record.directory);
+    if (absolute) record.indexLine = IndexLine(PlainFolder(record.opened));
     return record;
 }
 
 TargetRecord ElevatedCommand::ResolveDrivePath(const std::wstring& target) const
 {
     TargetRecord record = Examine(target);
-    record.directory = PlainFolder(record.opened);
+    // C:dr\x.exe is read in drive C's current folder, which is velk's and
+    // not the started program's: the shell gets the full path.
+    if (!IsWrittenInFull(target)) record.shellFile = record.opened;
+    record.directory = AsWorkingFolder(PlainFolder(record.opened));
     return record;
 }
 
@@ -115,10 +156,7 @@ TargetRecord ElevatedCommand::FindOnPath(const std::wstring& target) const
     for (const std::wstring& entry : PathSearchDirectories()) {
         TargetRecord record = Examine(JoinPath(entry, target));
         if (record.kind == TargetKind::Nothing) continue;
-        record.directory = PlainFolder(record.opened);
-        // A drive's root keeps its backslash, as the entry names it: C:
-        // alone would be drive C's current folder.
-        if (record.directory.size() == 2 && record.directory[1] == L':') record.directory += L'\\';
+        record.directory = AsWorkingFolder(PlainFolder(record.opened));
         return record;
     }
     return TargetRecord();

@@ -212,8 +212,10 @@ void CopyProgram(const std::string& from, const std::string& to)
 
 void WriteFileBytes(const std::string& path, const std::string& bytes)
 {
-    Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    Check(file.valid(), "CreateFileA");
+    const std::wstring wide = ToWide(path);
+    Handle file(CreateFileW((wide.size() < MAX_PATH ? wide : LongPath(wide)).c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Check(file.valid(), "CreateFileW");
     DWORD written = 0;
     Check(WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != FALSE,
           "WriteFile");

@@ -24,6 +24,12 @@ std::string NoExtensionAdded(const std::string& named)
 }
 const std::string kBatchRefusal = "バッチファイルに渡せない文字 (\" % 改行) が引数にあります。\r\n";
 const std::string kStreamRefusal = "ストリーム名 (ファイル名の後の :) が付いたパスは起動しません。\r\n";
+const std::string kExpandedPath = "パスに環境変数として展開される部分 (%名前%) があるため起動しません。\r\n";
+const std::string kExpandedFolder = "作業フォルダーに環境変数として展開される部分 (%名前%) があるため起動しません。\r\n";
+const std::string kPercentInBatchPath = "パスに % があるバッチファイルやショートカットは起動しません。\r\n";
+const std::string kLongPathBatch =
+    "cmd.exe は \\\\?\\ で始まるパスを実行できないため、このバッチファイルは起動しません。\r\n";
+const std::string kDeviceNamespace = "デバイスの名前空間のパス (\\\\.\\) は起動しません。\r\n";
 
 std::string Slashed(std::string path)
 {
@@ -260,20 +266,42 @@ TEST_F(Velk, BatchFileArgumentsAreNeverCommands)
     const std::string run = scripts + "\\run.bat";
     // The last entry names the batch file itself: x\.. below it is run.bat.
     env.Set("PATH", "C:\\windows\\system32;" + onPath + ";" + run);
+    // What %NAME% in a path would turn it into, were it expanded: a%E% into
+    // the batch file a.bat, b%SECRET% into another folder.
+    const std::string expands = root + "\\env";
+    PlaceRecorder(expands + "\\a%E%");
+    PlaceRecorder(expands + "\\recorder.exe");
+    PlaceRecorder(root + "\\bs3cr3t\\recorder.exe");
+    const std::string batch = "@setlocal\r\n@set RECORDER_LOG=" + log + "\r\n@\"%~dp0recorder.exe\" %*\r\n";
+    for (const std::string& file : {expands + "\\a.bat", root + "\\bs3cr3t\\run.bat"}) WriteFileBytes(file, batch);
+    MakeDirectories(root + "\\b%SECRET%");
+    WriteFileBytes(root + "\\b%SECRET%\\run.bat", batch);
+    env.Set("E", ".bat");
+    env.Set("SECRET", "s3cr3t");
+    // cmd.exe cannot run a \\?\ path: one with a plain form gets that one.
+    std::string deep = root + "\\deep";
+    while (deep.size() < MAX_PATH) deep += "\\" + std::string(60, 'd');
+    MakeDirectories(deep);
+    WriteFileBytes(deep + "\\run.bat", batch);
 
-    const std::string refused = "バッチファイルに渡せない文字 (\" % 改行) が引数にあります。\r\n";
     struct Case {
         std::string arguments;
         std::vector<std::string> arrived; // {"refused"}: nothing may start
+        std::string output = kBatchRefusal; // what a refusal says
     };
     const Case cases[] = {
         // First, while the index is empty: a start would record scripts.
+        {expands + "\\a%E% x%SECRET% a&" + pwned, {"refused"}, kExpandedPath},
+        {root + "\\b%SECRET%\\run.bat a", {"refused"}, kPercentInBatchPath},
+        {"\\\\?\\" + deep + "\\run.bat a", {"refused"}, kLongPathBatch},
         {run + " a\\\"&calc&\\\"b", {"refused"}},
         {run + " %PATH%", {"refused"}},
         {run + " ok \"a\nb\"", {"refused"}},
         {run + " ok \"a\rb\"", {"refused"}},
         {run + "\\. x%PATH%", {"refused"}}, // Windows opens run.bat\. as run.bat
         {"x\\.. x%PATH%", {"refused"}},      // and run.bat\x\.. too, found along the PATH
+        {"\\\\?\\" + run + " a&" + pwned, {"a&" + pwned}},
+        {"//?/" + Slashed(run) + " a", {"a"}},
         {run + " a&" + pwned, {"a&" + pwned}},
         {run + " a|" + pwned, {"a|" + pwned}},
         {run + " a>" + scripts + "\\out.txt", {"a>" + scripts + "\\out.txt"}},
@@ -292,7 +320,7 @@ TEST_F(Velk, BatchFileArgumentsAreNeverCommands)
         DeleteFileA(injected.c_str());
         const ProcessResult result = Run(c.arguments);
         const bool isRefused = c.arrived == std::vector<std::string>{"refused"};
-        EXPECT_EQ(isRefused ? refused : "", result.output) << c.arguments;
+        EXPECT_EQ(isRefused ? c.output : "", result.output) << c.arguments;
         EXPECT_EQ(isRefused ? 1u : 0u, result.exitCode) << c.arguments;
         if (isRefused) {
             EXPECT_FALSE(WaitForFile(log, 500)) << c.arguments << ": started " << ReadFileBytes(log);
@@ -420,6 +448,7 @@ TEST_F(Velk, WaitEndsWithTheStartedProgramsExitCode)
         {"run.LNK. a%b", "5", 1, kBatchRefusal, ""},
         {"wait run.pif a%b", "5", ERROR_INVALID_PARAMETER, kBatchRefusal, ""},
         {"wait run.lnk::$DATA a", "5", ERROR_INVALID_NAME, kStreamRefusal, ""},
+        {"wait \\\\.\\" + tool, "5", ERROR_INVALID_NAME, kDeviceNamespace, ""},
     };
     for (const Case& c : cases) {
         DeleteFileA(log.c_str());
@@ -564,11 +593,22 @@ TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
     MakeDirectories(root + "\\folders\\tool.exe");
     MakeDirectories(appData + "\\Orvane");
     const std::string decoyPath = "C:\\windows\\system32;" + root + "\\decoy";
+    // %SECRET% in a path or a working folder, and what its expansion names.
+    env.Set("SECRET", "s3cr3t");
+    PlaceRecorder(root + "\\env\\p%SECRET%.exe");
+    PlaceRecorder(root + "\\env\\ps3cr3t.exe");
+    PlaceRecorder(root + "\\up.exe");
+    MakeDirectories(root + "\\d%SECRET%");
+    MakeDirectories(root + "\\ds3cr3t");
+    PlaceRecorder(root + "\\100%\\tool.exe");
+    PlaceRecorder(root + "\\dr\\x.exe");
+    PlaceRecorder(root + "\\dr\\dr\\x.exe"); // C:dr\x.exe read in its working folder
     struct Case {
         std::string arguments;
         std::string path;
         std::string output;
         std::string record; // empty: nothing may start
+        std::string from = ""; // the current folder, when not root
     };
     const Case cases[] = {
         {share + "\\tool.exe a \"b c\"", "", "",
@@ -602,18 +642,29 @@ TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
         {root + "\\empty\\NUL", "", kNotFoundOnDrive, ""},
         {root + "\\empty\\NUL\\.", "", kNotFoundOnDrive, ""},
         {"NUL", "", kNotFound, ""},
+        {"\\\\.\\" + tools + "\\tool.exe", "", kDeviceNamespace, ""},
+        // Read in drive C's current folder, handed to the shell in full.
+        {"C:dr\\x.exe", "", "", Started(root + "\\dr\\x.exe", root + "\\dr")},
+        // Nothing that %NAME% expansion would change: not the path, nor its
+        // working folder, nor a name that the hint would suggest.
+        {root + "\\env\\p%SECRET%.exe zz", "", kExpandedPath, ""},
+        {root + "\\env\\p%SECRET%", "", kNotFoundOnDrive, ""},
+        {"..\\up.exe", "", kExpandedFolder, "", root + "\\d%SECRET%"},
+        {root + "\\100%\\tool.exe a", "", "",
+         "command line=\"" + root + "\\100%\\tool.exe\" a\ndirectory=" + root + "\\100%\nargument=a\n"},
     };
     for (const Case& c : cases) {
         DeleteFileA(log.c_str());
         env.Set("PATH", c.path.empty() ? "C:\\windows\\system32" : c.path);
-        const ProcessResult result = Run(c.arguments, root);
+        const ProcessResult result = Run(c.arguments, c.from.empty() ? root : c.from);
         EXPECT_EQ(c.output, result.output) << c.arguments;
         EXPECT_EQ(c.output.empty() ? 0u : 1u, result.exitCode) << c.arguments;
         ExpectStarted(c.record, c.arguments);
     }
     // Full paths keep their folders in the index, as drive-letter paths do,
     // each once, in its plain full form.
-    EXPECT_EQ(share + "\r\n" + tools + "\r\n" + tools + "\\sub\r\n" + share + "\\dir\\sub\r\n",
+    EXPECT_EQ(share + "\r\n" + tools + "\r\n" + tools + "\\sub\r\n" + share + "\\dir\\sub\r\n" + root + "\\dr\r\n" +
+                  root + "\\100%\r\n",
               ReadFileBytes(appData + "\\Orvane\\velkindex.dat"));
 }
 

@@ -125,6 +125,22 @@ TEST(PathText, WhatNamesTheCurrentFolderAndWhatIsAFullPath)
     for (const wchar_t* entry : {L"bin", L".\\bin", L"..\\bin", L"\\bin", L"C:bin", L"C:", L"C:/bin", L"\"C:\\bin\"", L""}) {
         EXPECT_FALSE(IsFullPath(entry)) << ToExactAnsi(entry).value_or("?");
     }
+    // What the shell may be handed as typed, whatever its working folder.
+    for (const wchar_t* target : {L"C:\\x.exe", L"C:/x.exe", L"\\\\srv\\s\\x.exe", L"//?/C:/x.exe"}) {
+        EXPECT_TRUE(IsWrittenInFull(target)) << ToExactAnsi(target).value_or("?");
+    }
+    for (const wchar_t* target : {L"C:x.exe", L"C:", L"\\x.exe", L"x.exe", L"ソ:\\x.exe"}) {
+        EXPECT_FALSE(IsWrittenInFull(target)) << ToExactAnsi(target).value_or("?");
+    }
+    // The device namespace and the long-path prefix, in either separator.
+    for (const wchar_t* path : {L"\\\\.\\C:\\x.exe", L"//./C:/x.exe", L"\\\\.", L"\\/.\\NUL"}) {
+        EXPECT_TRUE(NamesDeviceNamespace(path)) << ToExactAnsi(path).value_or("?");
+    }
+    for (const wchar_t* path : {L"\\\\.x\\s\\x.exe", L"\\\\?\\C:\\x.exe", L".\\x.exe", L"\\.\\x.exe"}) {
+        EXPECT_FALSE(NamesDeviceNamespace(path)) << ToExactAnsi(path).value_or("?");
+    }
+    EXPECT_TRUE(HasLongPathSpelling(L"//?/C:/t/run.bat"));
+    EXPECT_FALSE(HasLongPathSpelling(L"\\\\?x\\s\\run.bat"));
 }
 
 TEST(PathText, WhatAFileIsByItsName)
