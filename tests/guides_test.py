@@ -100,6 +100,7 @@ class Guides(unittest.TestCase):
             "バッチファイルに渡せない文字 (\" % 改行) が引数にあります。": ["wait", "run.bat", "%PATH%"],
             "ストリーム名 (ファイル名の後の :) が付いたパスは起動しません。": ["wait", "run.bat::$DATA"],
             "invalid string position": ["wait", "x"],
+            "デバイスの名前空間のパス (\\\\.\\) は起動しません。": ["wait", "\\\\.\\C:\\x.exe"],
         }
         folder = tempfile.mkdtemp()
         self.addCleanup(shutil.rmtree, folder)
@@ -145,7 +146,7 @@ class Guides(unittest.TestCase):
         for message in english:
             # Numbers and names are put in at run time.
             for fragment in re.split(r"\d+|\bN\b|\bNAME\b", message):
-                self.assertTrue(fragment.replace('"', '\\"') in sources, (message, fragment))
+                self.assertTrue(fragment.replace("\\", "\\\\").replace('"', '\\"') in sources, (message, fragment))
 
     def test_examples_name_a_program_that_velk_finds_as_typed(self):
         """velk adds no extension: an example's program has one, or is one of
