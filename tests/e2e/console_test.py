@@ -249,9 +249,6 @@ def run_on_screen(command, keys=None, after=None, locale=None, variables=None):
         while time.time() < deadline:
             if keys is not None and after in screen_text(raw):
                 os.write(master, keys)
-            if interrupt:
-                time.sleep(1)  # the keys are read first
-                os.killpg(process.pid, signal.SIGINT)
                 keys = None
             if not select.select([master], [], [], 0.5)[0]:
                 if process.poll() is not None:
