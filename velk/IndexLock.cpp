@@ -34,6 +34,26 @@ std::string IndexLockName(const std::wstring& indexPath)
     return name;
 }
 
+std::wstring IndexLockFilePath(const std::wstring& indexPath)
+{
+    return indexPath + L".lock";
+}
+
+namespace {
+
+// How often a run that waits looks at the lock file again.
+const DWORD kLockFilePollMs = 20;
+
+// Why the lock file cannot be had just now: held by another run
+// (ERROR_SHARING_VIOLATION), or being deleted by the last one
+// (ERROR_ACCESS_DENIED while the delete is pending).
+bool IsBusy(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+}
+
+} // namespace
+
 IndexLock::IndexLock(const std::wstring& indexPath, unsigned long timeoutMs)
     : mutex_(CreateMutexA(nullptr, FALSE, IndexLockName(indexPath).c_str()))
 {
@@ -41,13 +61,33 @@ IndexLock::IndexLock(const std::wstring& indexPath, unsigned long timeoutMs)
         error_ = GetLastError();
         return;
     }
+    const DWORD start = GetTickCount();
     // Abandoned: the last holder ended without releasing it; the lock is ours.
     const DWORD waited = WaitForSingleObject(mutex_.get(), timeoutMs);
-    held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
-    if (!held_) error_ = waited == WAIT_TIMEOUT ? ERROR_TIMEOUT : GetLastError();
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        error_ = waited == WAIT_TIMEOUT ? ERROR_TIMEOUT : GetLastError();
+        return;
+    }
+    const std::wstring lockFile = IndexLockFilePath(indexPath);
+    for (;;) {
+        file_ = Handle(CreateFileW(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                   FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        if (file_.valid()) break;
+        const DWORD error = GetLastError();
+        if (error == ERROR_PATH_NOT_FOUND) break; // no folder, no index to guard
+        if (!IsBusy(error) || GetTickCount() - start >= timeoutMs) {
+            error_ = IsBusy(error) ? ERROR_TIMEOUT : error;
+            ReleaseMutex(mutex_.get());
+            return;
+        }
+        Sleep(kLockFilePollMs);
+    }
+    held_ = true;
 }
 
 IndexLock::~IndexLock()
 {
-    if (held_) ReleaseMutex(mutex_.get());
+    if (!held_) return;
+    file_.reset();
+    ReleaseMutex(mutex_.get());
 }

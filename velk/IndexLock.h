@@ -5,8 +5,16 @@
 #include <string>
 
 // Makes one velk run's read, addition and save of the index one step that
-// no other run of the same user interleaves with. A named mutex: when a velk
-// that holds it crashes or is killed, Windows hands it to the next waiter.
+// no other run of the same user interleaves with, in this session or any
+// other, on this machine or another that shares the folder (AppData
+// redirected to a share). Two locks, taken in turn:
+// - a named mutex, as every earlier velk takes it (one per session); when a
+//   velk that holds it crashes or is killed, Windows hands it to the next
+//   waiter;
+// - the file velkindex.dat.lock beside the index, opened with no sharing
+//   and deleted when closed, which any session and any machine sees; Windows
+//   closes it when its holder ends, however it ends.
+// With no folder for the index there is nothing to guard: the lock is held.
 class IndexLock {
 public:
     // Waits up to timeoutMs for the lock of the index file at indexPath.
@@ -22,6 +30,7 @@ public:
 
 private:
     Handle mutex_;
+    Handle file_;
     bool held_ = false;
     unsigned long error_ = 0;
 };
@@ -29,3 +38,6 @@ private:
 // The mutex's name for an index file: the same for every spelling of the path
 // that differs only in the letter case of a to z.
 std::string IndexLockName(const std::wstring& indexPath);
+
+// The lock file of the index file at indexPath.
+std::wstring IndexLockFilePath(const std::wstring& indexPath);
