@@ -68,14 +68,39 @@ if(CPACK_VELK_WIXL)
     # (appended on install, removed on uninstall) and the actions that write
     # and remove it. Tables in the installer database's text form: column
     # names, column types, the table's name and key, then the rows.
+    # The entry is the install folder without the backslash that
+    # [INSTALLDIR] always ends with: velk's index treats a PATH entry as
+    # covering a folder only when it is that folder's very text. No table
+    # can cut a character, so a JScript action (type 37, its text in Target)
+    # does, once the folders are resolved, for a custom INSTALLDIR too.
     set(tables "${CPACK_TOPLEVEL_DIRECTORY}/msi-tables")
     file(MAKE_DIRECTORY "${tables}")
     file(WRITE "${tables}/Environment.idt"
         "Environment\tName\tValue\tComponent_\n"
         "s72\tl255\tL255\ts72\n"
         "Environment\tEnvironment\n"
-        "PATH\t=-*PATH\t[~];[INSTALLDIR]\tPrograms\n")
-    run("msibuild" "${CPACK_VELK_MSIBUILD}" "${msi}" -i "${tables}/Environment.idt"
+        "PATH\t=-*PATH\t[~];[VELKPATHENTRY]\tPrograms\n")
+    file(WRITE "${tables}/CustomAction.idt"
+        "Action\tType\tSource\tTarget\n"
+        "s72\ti2\tS72\tS255\n"
+        "CustomAction\tAction\n"
+        "VelkPathEntry\t37\t\tvar d = Session.Property(\"INSTALLDIR\"); "
+        "if (d.charAt(d.length - 1) == String.fromCharCode(92)) d = d.substring(0, d.length - 1); "
+        "Session.Property(\"VELKPATHENTRY\") = d;\n")
+    # The folder is remembered in the registry and found again (AppSearch)
+    # when the package is removed or upgraded: without it, INSTALLDIR would
+    # be the default folder then, and a custom folder's PATH entry would stay.
+    set(remembered "`Root`, `Key`, `Name`")
+    set(place "2, 'Software\\Orvane\\velk', 'InstallDir'")
+    run("msibuild" "${CPACK_VELK_MSIBUILD}" "${msi}" -i "${tables}/Environment.idt" -i "${tables}/CustomAction.idt"
+        -q "INSERT INTO `Registry` (`Registry`, ${remembered}, `Value`, `Component_`) VALUES ('VelkInstallDir', ${place}, '[INSTALLDIR]', 'Programs')"
+        -q "INSERT INTO `RegLocator` (`Signature_`, ${remembered}, `Type`) VALUES ('VelkInstallDir', ${place}, 2)"
+        -q "INSERT INTO `AppSearch` (`Property`, `Signature_`) VALUES ('INSTALLDIR', 'VelkInstallDir')"
+        -q "INSERT INTO `InstallUISequence` (`Action`, `Sequence`) VALUES ('AppSearch', 50)"
+        -q "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('AppSearch', 50)"
+        -q "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('RemoveRegistryValues', 2600)"
+        -q "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('WriteRegistryValues', 5000)"
+        -q "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('VelkPathEntry', 1010)"
         -q "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('RemoveEnvironmentStrings', 3300)"
         -q "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('WriteEnvironmentStrings', 5200)")
 

@@ -327,6 +327,22 @@ class Msi(unittest.TestCase):
         subprocess.run(["wineserver", "-k"], env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
 
+    def path_entries(self):
+        return re.search(r"PATH\s+REG_\w+\s+(.*)", self.system_path()).group(1).strip().split(";")
+
+    def assert_index_rule_covers(self, folder):
+        """The folder is on the PATH by velk's index rule (the entry is its
+        very text, letter case aside): velk records nothing when it starts
+        a program there by its full path."""
+        self.assertIn(folder.upper(), [entry.upper() for entry in self.path_entries()])
+        appdata = self.wine("cmd", "/c", "echo %AppData%").stdout.decode("cp932").strip()
+        orvane = os.path.join(self.drive_c, *appdata[3:].split("\\"), "Orvane")
+        os.makedirs(orvane, exist_ok=True)
+        run = self.wine(folder + r"\velk.exe", "wait", folder + r"\tamrel.exe", "/?")
+        self.assertEqual((b"", 0), (run.stdout, run.returncode), folder)
+        self.assertEqual([], os.listdir(orvane), folder)
+        os.rmdir(orvane)
+
     def test_install_use_upgrade_and_remove(self):
         newer = os.path.join(upgrade_build(), f"velk-{UPGRADE_VERSION}-win32.msi")
         folder = os.path.join(self.drive_c, "Program Files", "velk")
@@ -334,7 +350,7 @@ class Msi(unittest.TestCase):
         self.assertEqual(SHIPPED, sorted(os.listdir(folder)))
         for name in TEXTS + ["THIRD-PARTY-NOTICES.txt"]:
             self.assertEqual(zip_members(ZIP)[name], read(os.path.join(folder, name)), name)
-        self.assertIn(r"C:\Program Files\velk", self.system_path())
+        self.assert_index_rule_covers(r"C:\Program Files\velk")
 
         # A new process that has only the system's PATH finds velk by name.
         help_run = self.wine("cmd", "/c", "velk.exe help")
@@ -347,6 +363,13 @@ class Msi(unittest.TestCase):
 
         self.assertEqual(0, self.wine("msiexec", "/x", windows_path(newer), "/qn").returncode)
         self.assertFalse(os.path.exists(folder))
+        self.assertNotIn("velk", self.system_path())
+
+        # A folder of the administrator's choosing, likewise.
+        custom = r"C:\Tools\velk"
+        self.assertEqual(0, self.wine("msiexec", "/i", windows_path(MSI), "/qn", "INSTALLDIR=" + custom).returncode)
+        self.assert_index_rule_covers(custom)
+        self.assertEqual(0, self.wine("msiexec", "/x", windows_path(MSI), "/qn").returncode)
         self.assertNotIn("velk", self.system_path())
 
 
