@@ -3,8 +3,10 @@
 README.ja.md show are what velk and tamrel print, byte for byte; every
 message in their tables is one that the programs' sources print, the same
 in both guides; the exit codes that they give for velk wait are the ones
-velk ends with; and every example command of velk names its program as
-velk finds it, extension included.
+velk ends with; every example command of velk names its program as velk
+finds it, extension included; every example that uses a shell's own syntax
+says which shell it is for; the sections come in the order a newcomer reads
+them; and the English guide says what each of velk's messages means.
 
 Environment: WINE_RUN (the Wine wrapper), VELK and TAMREL (the programs),
 SOURCE_DIR.
@@ -82,6 +84,56 @@ def example_commands(guide):
     return commands
 
 
+def example_blocks(guide):
+    """Each example block (fenced, not ```text; or indented by four spaces
+    or more after a blank line), with the paragraph before it."""
+    lines = guide.splitlines()
+    blocks, i = [], 0
+    while i < len(lines):
+        line, body = lines[i], None
+        if line.lstrip().startswith("```"):
+            end = next(j for j in range(i + 1, len(lines)) if lines[j].lstrip().startswith("```")) + 1
+            if line.strip()[3:] != "text":
+                body = lines[i + 1:end - 1]
+        elif line.startswith("    ") and line.strip() and i > 0 and not lines[i - 1].strip():
+            end = i
+            while end < len(lines) and (lines[end].startswith("    ") or not lines[end].strip()):
+                end += 1
+            body = lines[i:end]
+        else:
+            end = i + 1
+        if body is not None:
+            k = i - 1
+            while k >= 0 and not lines[k].strip():
+                k -= 1
+            paragraph = []
+            while k >= 0 and lines[k].strip() and not lines[k].lstrip().startswith("```"):
+                paragraph.insert(0, lines[k])
+                k -= 1
+            blocks.append(("\n".join(paragraph), "\n".join(body)))
+        i = end
+    return blocks
+
+
+def sections(guide, level="## "):
+    """Each section of a level: its heading, then its text."""
+    return [(part.splitlines()[0], part) for part in re.split(r"^%s" % level, guide, flags=re.M)[1:]]
+
+
+def velk_messages():
+    """The texts that velk can print of its own: every string literal with
+    Japanese in it of velk's and the shared sources, but the usage lines."""
+    messages = set()
+    for folder in ("common", "velk"):
+        for name in sorted(os.listdir(os.path.join(SOURCE_DIR, folder))):
+            if name.endswith(".cpp"):
+                for literal in re.findall(r'"((?:[^"\\]|\\.)*)"', read_guide(os.path.join(SOURCE_DIR, folder, name))):
+                    text = re.sub(r"\\(.)", lambda m: "" if m.group(1) == "n" else m.group(1), literal).strip()
+                    if re.search(r"[\u3040-\u30ff\u4e00-\u9fff]", text) and not re.match(r"(velk\.exe|help|wait|deleteindex) ", text):
+                        messages.add(text)
+    return messages
+
+
 def wait_codes(guide):
     """Each message of velk's table with the exit code it gives under wait."""
     for rows in tables(guide):
@@ -114,15 +166,54 @@ class Guides(unittest.TestCase):
                 self.assertTrue(result.stdout.startswith(message.encode("cp932")), (path, arguments))
                 self.assertEqual(codes[message], str(result.returncode), (path, message))
 
-    def test_guides_open_with_installing_on_windows(self):
-        """An administrator reads first how to install on Windows; building
-        comes after, and starts with its two commands."""
-        for path in GUIDES:
-            sections = re.split(r"^## ", read_guide(path), flags=re.M)[1:]
-            self.assertIn("Windows", sections[0].splitlines()[0], path)
-            build = next(section for section in sections if "bash scripts/build.sh" in section)
+    def test_sections_come_in_the_order_a_newcomer_reads_them(self):
+        """Installing on Windows, first use, velk and tamrel beside Windows'
+        own tools, the reference parts, and building from source towards
+        the end, starting with its two commands."""
+        orders = (["Installing on Windows", "First use", "velk, tamrel and Windows' own tools",
+                   "velk: start a program", "tamrel: set", "When something goes wrong", "Building from source"],
+                  ["Windows へのインストール", "はじめて使う", "velk、tamrel と Windows 自身のツール",
+                   "velk: プログラムを", "tamrel: ローカル", "うまくいかないとき", "ソースからビルドする"])
+        for path, order in zip(GUIDES, orders):
+            headings = [heading for heading, _ in sections(read_guide(path))]
+            places = [next(i for i, heading in enumerate(headings) if heading.startswith(start)) for start in order]
+            self.assertEqual(sorted(places), places, (path, headings))
+            self.assertEqual([0, 1], places[:2], path)
+            self.assertGreaterEqual(places[-1], len(headings) - 4, (path, headings))
+            build = dict(sections(read_guide(path)))[headings[places[-1]]]
             self.assertEqual(["bash scripts/build.sh", "bash scripts/test.sh"],
                              re.findall(r"^    (bash scripts/\S+)$", build, re.M)[:2], path)
+
+    def test_every_example_in_a_shells_own_syntax_names_the_shell(self):
+        """%NAME% is cmd.exe's, $name PowerShell's (or bash's): the
+        paragraph before such an example says which shell it is for."""
+        for path in GUIDES:
+            for paragraph, body in example_blocks(read_guide(path)):
+                if re.search(r"%[A-Za-z_]+%|\$[A-Za-z_({]", body):
+                    self.assertRegex(paragraph, r"cmd\.exe|PowerShell|bash", (path, body))
+
+    def test_powershell_part(self):
+        """How to start velk from PowerShell, read its exit code and pass a
+        line as typed."""
+        for path, heading in zip(GUIDES, ("From PowerShell", "PowerShell から使う")):
+            part = dict(sections(read_guide(path), "### "))[heading]
+            for needed in (".\\velk.exe", "$LASTEXITCODE", "--%", "$PSNativeCommandArgumentPassing"):
+                self.assertIn(needed, part, (path, needed))
+
+    def test_english_guide_says_what_each_velk_message_means(self):
+        """Every message that velk prints is in the English guide's table,
+        with its meaning and what to do; every row is a message velk prints."""
+        guide = read_guide(GUIDES[0])
+        [rows] = [rows for rows in tables(guide) if rows[0] == ["Message", "Meaning", "What to do"]]
+        shown = [re.findall(r"`([^`]+)`", row[0])[0] for row in rows[1:]]
+        self.assertTrue(all(row[1] and row[2] for row in rows[1:]))
+        for message in velk_messages():
+            self.assertTrue(any(message in row.replace("NAME", "") or row.startswith(message) for row in shown),
+                            message)
+        literals = "".join(sorted(velk_messages())) + "invalid string position System Access Failure"
+        for row in shown:
+            for fragment in re.split(r"\bN\b|\bNAME\b", row):
+                self.assertIn(fragment.strip(), literals, row)
 
     def test_usage_texts_are_what_the_programs_print(self):
         printed = {
@@ -156,6 +247,8 @@ class Guides(unittest.TestCase):
             self.assertTrue(commands, path)
             for command in commands:
                 words = command.split()[1:]
+                if words and words[0] == "--%":  # PowerShell's stop-parsing token
+                    words = words[1:]
                 if words and words[0] == "wait":
                     words = words[1:]
                 if not words or words[0] in ("help", "su", "deleteindex"):

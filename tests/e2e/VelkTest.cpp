@@ -11,7 +11,8 @@
 
 namespace {
 
-// Windows' text for 193, its %1 filled with the file as given.
+// Wine's text for 193 (Japanese Windows says "%1 は有効な Win32
+// アプリケーションではありません。"), its %1 filled with the file as given.
 std::string NotAProgram(const std::string& file)
 {
     return "エラーコード : 193　" + file + " の EXE フォーマットが不正です。\r\n";

@@ -287,6 +287,7 @@ class Screen(unittest.TestCase):
              "help        : ヘルプを表示します。\n"
              "wait        : プログラムの終了を待ち、その終了コードを返します。\n"),
             ((japanese, english), velk, "no-such-program.exe", None, "指定されたファイルが見つかりませんでした。\n"),
+            # Wine's English text for 193; Windows says "%1 is not a valid Win32 application."
             ((english,), velk, windows_path(bad), None, f"エラーコード : 193　Bad EXE format for {windows_path(bad)}.\n"),
             ((japanese,), tamrel, "山田", b"\r", "enter 山田's new password : \npassword is empty.\n"),
             ((english,), tamrel, "José", b"\r", "enter José's new password : \npassword is empty.\n"),
