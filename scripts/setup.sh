@@ -4,9 +4,10 @@
 # tests), wixl and msibuild for the MSI with Python's olefile (the step that
 # dates it) and yaml (the winget manifests), osslsigncode for signing and
 # OpenSSL for the test's certificates, Node.js and npm (CycloneDX's validator
-# checks the SBOM), Wine with its 32-bit part, CMake, Ninja, GoogleTest
-# sources, Python (the console tests drive a pseudo-terminal) and the
-# ja_JP.UTF-8 locale (without it Wine cannot map Japanese file names).
+# checks the SBOM, actionlint the workflows), ShellCheck (the workflows' bash
+# steps), Wine with its 32-bit part, CMake, Ninja, GoogleTest sources, Python
+# (the console tests drive a pseudo-terminal) and the ja_JP.UTF-8 locale
+# (without it Wine cannot map Japanese file names).
 #
 # Wine's 32-bit loader is a 32-bit Linux program. Kernels booted without IA-32
 # emulation refuse those; there the script runs them through qemu-user, which
@@ -51,6 +52,7 @@ command -v wixl >/dev/null || need+=(wixl)
 command -v msibuild >/dev/null || need+=(msitools)
 command -v osslsigncode >/dev/null || need+=(osslsigncode)
 command -v openssl >/dev/null || need+=(openssl)
+command -v shellcheck >/dev/null || need+=(shellcheck)
 command -v node >/dev/null || need+=(nodejs)
 command -v npm >/dev/null || need+=(npm)
 [ -f /usr/lib/python3/dist-packages/olefile/__init__.py ] || need+=(python3-olefile)

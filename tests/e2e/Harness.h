@@ -18,6 +18,16 @@ struct CaseInsensitiveLess {
     }
 };
 
+// The tests' narrow texts (paths, command lines) as UTF-16: their literals
+// are CP932 bytes, as the compiler writes them, whatever the system's code
+// page (1252 on an English Windows).
+std::wstring Wide(const std::string& cp932);
+
+// Windows' own text for an error code, as velk prints it (CP932, the line
+// break that ends it cut, %1 filled with insert), read at run time: Japanese
+// in a Japanese Wine prefix, English on an English runner.
+std::string WindowsText(DWORD code, const std::wstring& insert = std::wstring());
+
 // A copy of this process's environment that a test may change.
 class Environment {
 public:

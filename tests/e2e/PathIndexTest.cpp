@@ -88,12 +88,12 @@ TEST_F(PathIndex, FileIsLeftAloneWhenNothingIsAdded)
     ExpectIndexUntouched(listed, "on PATH");
 
     // A folder that the code page cannot name is started, and not recorded.
-    const std::wstring cafe = ToWide(root) + L"\\caf\u00E9";
+    const std::wstring cafe = Wide(root) + L"\\caf\u00E9";
     MakeDirectories(cafe);
-    CopyProgram(ToWide(BinDirectory() + "\\recorder.exe"), cafe + L"\\tool.exe");
+    CopyProgram(Wide(BinDirectory() + "\\recorder.exe"), cafe + L"\\tool.exe");
     DeleteFileA(log.c_str());
     const ProcessResult skipped =
-        RunProcess(L"velk.exe " + cafe + L"\\tool.exe", L"C:\\", env, ToWide(BinDirectory() + "\\velk.exe"));
+        RunProcess(L"velk.exe " + cafe + L"\\tool.exe", L"C:\\", env, Wide(BinDirectory() + "\\velk.exe"));
     EXPECT_EQ("", skipped.output);
     EXPECT_NE("(nothing was started)", Record());
     ExpectIndexUntouched(listed, "cafe");
@@ -253,10 +253,10 @@ TEST_F(PathIndex, RunThatCannotHaveTheLockStartsWithoutRecording)
 {
     // Held by a velk of this session (the mutex), or of another session or
     // machine that shares the folder (the lock file, which they all see).
-    const std::wstring lockFile = IndexLockFilePath(ToWide(index));
+    const std::wstring lockFile = IndexLockFilePath(Wide(index));
     for (const char* holder : {"mutex", "lock file"}) {
         MakeIndex("D:\\one\r\n");
-        Handle held(holder[0] == 'm' ? CreateMutexA(nullptr, TRUE, IndexLockName(ToWide(index)).c_str())
+        Handle held(holder[0] == 'm' ? CreateMutexA(nullptr, TRUE, IndexLockName(Wide(index)).c_str())
                                      : CreateFileW(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                                    OPEN_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
         ASSERT_TRUE(held.valid()) << holder;

@@ -7,7 +7,8 @@
 // It reads what Windows gave it in UTF-16, and writes it in the ANSI code
 // page as a program of that code page would see it (Windows' own conversion,
 // look-alikes included), or with RECORDER_UTF8 set, as UTF-8: every
-// character exactly.
+// character exactly. Its manifest asks for code page 932. With
+// RECORDER_CODE_PAGE set, the record begins with the code page it has.
 #include <windows.h>
 
 #include <cstdlib>
@@ -45,6 +46,7 @@ int wmain(int argc, wchar_t** argv)
     GetCurrentDirectoryW(32768, directory);
 
     std::wstring record;
+    if (!Variable(L"RECORDER_CODE_PAGE").empty()) record += L"code page=" + std::to_wstring(GetACP()) + L"\n";
     record += L"command line=" + std::wstring(GetCommandLineW()) + L"\n";
     record += L"directory=" + std::wstring(directory) + L"\n";
     for (int i = 1; i < argc; ++i) record += L"argument=" + std::wstring(argv[i]) + L"\n";

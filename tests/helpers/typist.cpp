@@ -1,7 +1,8 @@
 // Types into its own console, then runs a program there: writes the keys into
 // the console's input queue (WriteConsoleInputW), as a keyboard would, starts
-// the program with the rest of its command line in the same console, waits,
-// and prints "exit N" with the program's exit code.
+// the program with the rest of its command line in the same console (its
+// standard input), waits, prints "exit N" with the program's exit code and
+// ends with it.
 //   typist.exe KEYS PROGRAM [ARGUMENTS...]
 // KEYS (none of them special to cmd.exe): each character is a key pressed and
 // released, ~ is Enter, and {N} is the character N typed as Alt+N on the
@@ -64,8 +65,15 @@ int wmain(int argc, wchar_t** argv)
 {
     if (argc < 3) return 99;
     const std::vector<INPUT_RECORD> events = Events(argv[1]);
-    HANDLE input = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
+    // Inherited as the program's standard input: a job step's own is a pipe.
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    const auto openInput = [&inherited] {
+        return CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                           OPEN_EXISTING, 0, nullptr);
+    };
+    HANDLE input = openInput();
+    // Started with no console at all (a service's job), it makes one.
+    if (input == INVALID_HANDLE_VALUE && AllocConsole()) input = openInput();
     DWORD written = 0;
     if (!WriteConsoleInputW(input, events.data(), static_cast<DWORD>(events.size()), &written) ||
         written != events.size()) {
@@ -78,6 +86,10 @@ int wmain(int argc, wchar_t** argv)
     STARTUPINFOW startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input;
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION process;
     if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
         std::printf("cannot start the program: %lu\n", GetLastError());
@@ -87,5 +99,5 @@ int wmain(int argc, wchar_t** argv)
     DWORD exitCode = 0;
     GetExitCodeProcess(process.hProcess, &exitCode);
     std::printf("exit %lu\n", exitCode);
-    return 0;
+    return static_cast<int>(exitCode);
 }

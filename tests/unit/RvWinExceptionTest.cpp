@@ -1,5 +1,7 @@
 #include "RvWinException.h"
 
+#include "Harness.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -53,11 +55,12 @@ TEST(RvWinException, TextConstructorKeepsTheTextByteForByte)
     EXPECT_EQ(std::string(text), RvWinException(text).message());
 }
 
-TEST(RvWinException, SystemTextForACodeIsJapaneseWithoutTheFinalLineBreak)
+TEST(RvWinException, SystemTextForACodeIsWindowsOwnWithoutTheFinalLineBreak)
 {
-    // Wine's text for ERROR_FILE_NOT_FOUND; Windows says 指定された first.
+    // In the system's language: Japanese in the test prefix.
     const std::string message = RvWinException(DWORD{2}).message();
-    EXPECT_EQ(kPrefix + "2\x81\x40" "ファイルが見つかりません。", message);
+    EXPECT_EQ(kPrefix + "2\x81\x40" + WindowsText(2), message);
+    EXPECT_EQ(std::string::npos, message.find('\n')) << message;
 }
 
 TEST(RvWinException, SystemTextWithAnInsertNamesTheFile)
