@@ -58,11 +58,11 @@ private:
     // (kind Nothing when it found nothing). The first takes every absolute
     // target (C:\..., \\server\share\..., \\?\...); the others are
     // tried in this order for any other.
-    TargetRecord ResolveDrivePath(const std::wstring& target) const;
-    TargetRecord ResolveRelativePath(const std::wstring& target) const;
-    TargetRecord FindOnPath(const std::wstring& target) const;
+    TargetRecord ResolveDrivePath(const std::wstring& named) const;
+    TargetRecord ResolveRelativePath(const std::wstring& named) const;
+    TargetRecord FindOnPath(const std::wstring& named) const;
     // The relative way, then the PATH, as the dispatcher tries them.
-    TargetRecord ResolveByName(const std::wstring& target) const;
+    TargetRecord ResolveByName(const std::wstring& named) const;
 
     Action action = Action::Start;
     TargetRecord target;

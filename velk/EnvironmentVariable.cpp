@@ -7,10 +7,10 @@
 // The variables are read through the UTF-16 interface, which answers alike
 // on Windows and Wine; the C runtime's getenv_s does not.
 
-EnvironmentVariable::EnvironmentVariable(std::wstring name) : requiredSize(0), name(std::move(name))
+EnvironmentVariable::EnvironmentVariable(std::wstring variable) : requiredSize(0), name(std::move(variable))
 {
     SetLastError(ERROR_SUCCESS);
-    const DWORD size = GetEnvironmentVariableW(this->name.c_str(), nullptr, 0);
+    const DWORD size = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
     if (size == 0) {
         const DWORD error = GetLastError();
         if (error != ERROR_ENVVAR_NOT_FOUND) throw CodedError("System Access Failure", error);

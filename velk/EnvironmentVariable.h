@@ -8,7 +8,7 @@
 class EnvironmentVariable {
 public:
     // Throws std::runtime_error("System Access Failure") when the lookup fails.
-    explicit EnvironmentVariable(std::wstring name);
+    explicit EnvironmentVariable(std::wstring variable);
 
     // Throws std::runtime_error("環境変数が存在しません。") when the variable
     // does not exist.

@@ -122,39 +122,39 @@ TargetRecord ElevatedCommand::Resolve(const std::wstring& typed) const
     return record;
 }
 
-TargetRecord ElevatedCommand::ResolveDrivePath(const std::wstring& target) const
+TargetRecord ElevatedCommand::ResolveDrivePath(const std::wstring& named) const
 {
-    TargetRecord record = Examine(target);
+    TargetRecord record = Examine(named);
     // C:dr\x.exe is read in drive C's current folder, which is velk's and
     // not the started program's: the shell gets the full path.
-    if (!IsWrittenInFull(target)) record.shellFile = record.opened;
+    if (!IsWrittenInFull(named)) record.shellFile = record.opened;
     record.directory = AsWorkingFolder(PlainFolder(record.opened));
     return record;
 }
 
-TargetRecord ElevatedCommand::ResolveByName(const std::wstring& target) const
+TargetRecord ElevatedCommand::ResolveByName(const std::wstring& named) const
 {
     // .\tool.exe names the current folder's tool.exe, \tool.exe the one at
     // the root of its drive, never one on the PATH.
-    TargetRecord record = ResolveRelativePath(target);
-    if (record.kind != TargetKind::Nothing || NamesCurrentDirectory(target)) return record;
-    return FindOnPath(target);
+    TargetRecord record = ResolveRelativePath(named);
+    if (record.kind != TargetKind::Nothing || NamesCurrentDirectory(named)) return record;
+    return FindOnPath(named);
 }
 
-TargetRecord ElevatedCommand::ResolveRelativePath(const std::wstring& target) const
+TargetRecord ElevatedCommand::ResolveRelativePath(const std::wstring& named) const
 {
-    if (!SearchesCurrentDirectoryFor(target)) return TargetRecord();
-    TargetRecord record = Examine(ToFullPath(target, false));
+    if (!SearchesCurrentDirectoryFor(named)) return TargetRecord();
+    TargetRecord record = Examine(ToFullPath(named, false));
     record.directory = currentDirectory;
     return record;
 }
 
-TargetRecord ElevatedCommand::FindOnPath(const std::wstring& target) const
+TargetRecord ElevatedCommand::FindOnPath(const std::wstring& named) const
 {
     // The first entry where Windows would open something wins, a device or
     // a stream too: that is what a start would reach.
     for (const std::wstring& entry : PathSearchDirectories()) {
-        TargetRecord record = Examine(JoinPath(entry, target));
+        TargetRecord record = Examine(JoinPath(entry, named));
         if (record.kind == TargetKind::Nothing) continue;
         record.directory = AsWorkingFolder(PlainFolder(record.opened));
         return record;

@@ -180,7 +180,7 @@ TEST(PasswordInput, ConsoleEventGivesTheModeBackAndClearsThePassword)
     EXPECT_TRUE(GetConsoleMode(input.get(), &mode));
     EXPECT_EQ(0u, mode) << "reads raw";
     const EndingGuard guard(console, password, retyped);
-    for (DWORD event : {CTRL_BREAK_EVENT, CTRL_CLOSE_EVENT, CTRL_LOGOFF_EVENT, CTRL_SHUTDOWN_EVENT}) {
+    for (DWORD event : {DWORD{CTRL_BREAK_EVENT}, DWORD{CTRL_CLOSE_EVENT}, DWORD{CTRL_LOGOFF_EVENT}, DWORD{CTRL_SHUTDOWN_EVENT}}) {
         SetConsoleMode(input.get(), 0);
         EXPECT_FALSE(EndingGuard::OnConsoleEvent(event)) << "the system's handler ends the process";
         EXPECT_TRUE(GetConsoleMode(input.get(), &mode));
