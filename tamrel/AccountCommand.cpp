@@ -5,6 +5,7 @@
 #include "ElevatedStart.h"
 #include "LocalAccount.h"
 #include "RvWinException.h"
+#include "SystemPrograms.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ void BuildNetUserParameters(SecretText& parameters, const std::wstring& userName
 
 SHELLEXECUTEINFOW NetUserLaunchRecord(const wchar_t* parameters)
 {
-    return MakeElevatedLaunchRecord(L"C:\\Windows\\System32\\net.exe", parameters, L"C:\\Windows\\System32", SW_HIDE);
+    return MakeElevatedLaunchRecord(kAccountTool, parameters, kSystemFolder, SW_HIDE);
 }
 
 void RefuseUserName(const std::wstring& userName)
@@ -79,7 +80,7 @@ DWORD AwaitAccountTool(HANDLE process, DWORD timeoutMs)
     if (!exitCode) {
         // Left running, it could still change the password after tamrel has
         // reported that it did not.
-        std::string message = "net.exe did not finish within 60 seconds.";
+        std::string message = "net.exe did not finish within " + std::to_string(kAccountToolTimeoutSeconds) + " seconds.";
         if (!EndAccountTool(process)) message += "\nnet.exe is still running and may yet change the password.";
         throw RvWinException(message.c_str());
     }

@@ -23,6 +23,9 @@ SHELLEXECUTEINFOW NetUserLaunchRecord(const wchar_t* parameters);
 void RefuseUserName(const std::wstring& userName);
 void RefusePassword(const std::wstring& password);
 
+// How long tamrel waits for the account tool.
+const DWORD kAccountToolTimeoutSeconds = 60;
+
 // Waits for the account tool and gives its exit code. Throws RvWinException
 // when there is no process to wait for, or when it does not end in time:
 // then it is ended, so it cannot change the password after the failure is

@@ -11,8 +11,6 @@
 
 namespace {
 
-const DWORD kAccountToolTimeoutMs = 60000;
-
 // One entry: the prompt, the keys up to Enter, then a line end.
 InputEnd ReadEntry(const KeySource& keys, const OutputText& prompt, SecretText& password)
 {
@@ -62,7 +60,7 @@ int ChangePassword(const std::wstring& userName)
     BuildNetUserParameters(parameters, userName, password);
     SHELLEXECUTEINFOW record = NetUserLaunchRecord(parameters.Text().c_str());
     const Handle process = StartElevated(record);
-    const DWORD exitCode = AwaitAccountTool(process.get(), kAccountToolTimeoutMs);
+    const DWORD exitCode = AwaitAccountTool(process.get(), kAccountToolTimeoutSeconds * 1000);
     if (exitCode != 0) throw AccountToolFailure(exitCode, userName);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "CurrentDirectory.h"
 
+#include "GrowingBuffer.h"
 #include "PathText.h"
 #include "RvWinException.h"
 
@@ -7,13 +8,10 @@
 
 std::wstring ReadCurrentDirectory()
 {
-    std::wstring directory(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD result = GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), &directory[0]);
-        if (result == 0) throw RvWinException();
-        if (result < directory.size()) return directory.substr(0, result);
-        directory.assign(result, L'\0'); // too small: result is the size it needs
-    }
+    std::optional<std::wstring> directory =
+        ReadGrowing([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+    if (!directory) throw RvWinException();
+    return *directory;
 }
 
 bool SearchesCurrentDirectoryFor(const std::wstring& target)
@@ -24,13 +22,7 @@ bool SearchesCurrentDirectoryFor(const std::wstring& target)
 
 std::optional<std::wstring> FullPathName(const std::wstring& path)
 {
-    std::wstring full(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD result = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
-        if (result == 0) return std::nullopt;
-        if (result < full.size()) return full.substr(0, result);
-        full.assign(result, L'\0'); // too small: result is the size it needs
-    }
+    return ReadGrowing([&path](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
 }
 
 std::wstring OpenedFile(const std::wstring& path)

@@ -5,6 +5,7 @@
 #include "PathText.h"
 #include "RvWinException.h"
 #include "StandardOutput.h"
+#include "SystemPrograms.h"
 #include "Usage.h"
 
 #include <stdexcept>
@@ -13,8 +14,6 @@ namespace {
 
 const wchar_t kHelpWord[] = L"help";
 const wchar_t kWaitWord[] = L"wait";
-const wchar_t kSystemDirectory[] = L"C:\\Windows\\System32";
-const wchar_t kCommandPrompt[] = L"C:\\Windows\\System32\\cmd.exe";
 
 } // namespace
 
@@ -42,7 +41,7 @@ ElevatedCommand::ElevatedCommand(const std::wstring& commandLine, PathContext co
     if (typed == L"su") {
         target.kind = TargetKind::Program;
         target.shellFile = kCommandPrompt;
-        target.directory = kSystemDirectory;
+        target.directory = kSystemFolder;
         return;
     }
     if (typed == L"deleteindex") {

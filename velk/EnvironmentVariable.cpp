@@ -1,5 +1,6 @@
 #include "EnvironmentVariable.h"
 
+#include "GrowingBuffer.h"
 #include "RvWinException.h"
 
 #include <windows.h>
@@ -22,13 +23,9 @@ EnvironmentVariable::EnvironmentVariable(std::wstring variable) : requiredSize(0
 std::wstring EnvironmentVariable::Value() const
 {
     if (requiredSize == 0) throw CodedError("環境変数が存在しません。", ERROR_ENVVAR_NOT_FOUND);
-    std::wstring value(requiredSize, L'\0');
-    for (;;) {
-        const DWORD size = GetEnvironmentVariableW(name.c_str(), &value[0], static_cast<DWORD>(value.size()));
-        if (size < value.size()) break; // fitted: size is the length without the NUL
-        value.assign(size, L'\0');      // grew since the size was taken
-    }
-    return value.substr(0, value.find(L'\0'));
+    // An empty value reads as 0, as a failure does: either is no text.
+    return ReadGrowing([this](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(name.c_str(), buffer, size); })
+        .value_or(std::wstring());
 }
 
 bool ChangesWhenExpanded(const std::wstring& text)

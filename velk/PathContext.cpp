@@ -2,12 +2,8 @@
 
 #include "PathText.h"
 
-#include <stdexcept>
-
 std::wstring PathContext::ToFullPath(std::wstring path, bool useBaseDirectory) const
 {
-    if (path.empty()) throw std::runtime_error("パスが空です。");
-    if (IsTooShortForAName(path)) throw std::out_of_range("invalid string position");
     if (IsAbsoluteTarget(path)) return path;
 
     const std::wstring& base = useBaseDirectory ? baseDirectory : currentDirectory;

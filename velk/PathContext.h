@@ -12,8 +12,7 @@ struct PathContext {
     // with two separators is taken as absolute; one leading separator means
     // the root of the base's drive or share, a leading ..\ climbs one folder
     // of the base, a leading .\ means the base itself (/ reading as \ in
-    // each); any other leading dot is part of a name. Throws
-    // std::runtime_error for an empty path and std::out_of_range for one
-    // too short to be a name.
+    // each); any other leading dot is part of a name. The dispatcher has
+    // refused a name too short to be one before.
     std::wstring ToFullPath(std::wstring path, bool useBaseDirectory) const;
 };

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-// The folders of programs that the user started by a drive-letter path and
+// The folders of programs that the user started by a full path and
 // that are not on the PATH: %AppData%\Orvane\velkindex.dat, one folder a line.
 // Loaded when created, saved when destroyed if something was added, all
 // under a lock that velk runs started side by side wait for in turn. Nothing

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The programs in a console under Wine (code page 932), through a pseudo-terminal.
 
-tamrel: _getch reads the console, so standard input is a raw pty; standard
+tamrel: reads the console's key events, so standard input is a raw pty; standard
 output is a pipe, so what tamrel writes is compared byte for byte. In the test
 prefix net.exe is the recorder, which writes down how it was started and ends
 with the exit code in RECORDER_EXIT.

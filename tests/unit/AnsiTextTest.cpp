@@ -1,5 +1,4 @@
 #include "AnsiText.h"
-#include "StandardOutput.h"
 
 #include <windows.h>
 
@@ -70,11 +69,3 @@ TEST(AnsiText, MarkedConversionMarksEachMissingCharacterAlone)
 }
 
 } // namespace
-
-TEST(StandardOutput, LineEndsAsTextModeWritesThem)
-{
-    EXPECT_EQ("", WithCrLf(""));
-    EXPECT_EQ("\r\n", WithCrLf("\n"));
-    // Every line feed gains its CR, also one that has a CR already.
-    EXPECT_EQ("a\r\n\r\nb\r\r\nc", WithCrLf("a\n\nb\r\nc"));
-}

@@ -27,13 +27,4 @@ TEST(EnvironmentVariable, ReadsExistingEmptyAndMissingVariables)
     }
 }
 
-TEST(EnvironmentVariable, ReadsTheValueWhenValueIsCalled)
-{
-    SetEnvironmentVariableA("VELK_TEST_VALUE", "short");
-    EnvironmentVariable variable(L"VELK_TEST_VALUE");
-    SetEnvironmentVariableA("VELK_TEST_VALUE", "a longer value than before");
-    EXPECT_EQ(L"a longer value than before", variable.Value());
-    SetEnvironmentVariableA("VELK_TEST_VALUE", nullptr);
-}
-
 } // namespace

@@ -29,18 +29,6 @@ TEST(PathText, SplitTextDropsEmptyPieces)
     EXPECT_EQ((std::vector<std::wstring>{L"C:\\caf\u00E9", L"C:\\b"}), SplitText(std::wstring(L";C:\\caf\u00E9;;C:\\b;"), L';'));
 }
 
-TEST(PathText, ListContainsComparesWholeTextsWithCase)
-{
-    const TextList list = {"C:\\TOOLS", "", "C:\\Tools", "C:\\TOOLS"};
-    EXPECT_TRUE(ListContains(list.begin(), list.end(), "C:\\TOOLS"));
-    EXPECT_TRUE(ListContains(list.begin(), list.end(), "C:\\Tools"));
-    EXPECT_TRUE(ListContains(list.begin(), list.end(), ""));
-    EXPECT_FALSE(ListContains(list.begin(), list.end(), "c:\\tools"));
-    EXPECT_FALSE(ListContains(list.begin(), list.end(), "C:\\TOOLS\\"));
-    EXPECT_FALSE(ListContains(list.begin(), list.end(), "C:\\TOOL"));
-    EXPECT_FALSE(ListContains(list.begin(), list.begin(), "C:\\TOOLS"));
-}
-
 TEST(PathText, ToUpperAsciiChangesOnlyLettersAToZ)
 {
     EXPECT_EQ(L"C:\\PROGRAM FILES\\X_1@[`{", ToUpperAscii(L"c:\\Program Files\\x_1@[`{"));
@@ -173,23 +161,6 @@ TEST(PathText, WhatAFileIsByItsName)
         {L"\\\\?\\C:\\t\\x.exe", StreamPlace::None},
     };
     for (const auto& c : streams) EXPECT_EQ(c.second, FindStream(c.first)) << ToExactAnsi(c.first).value_or("?");
-}
-
-TEST(PathText, ToFullPathRejectsEmptyAndOneByte)
-{
-    PathContext context{L"C:\\", L"C:\\"};
-    try {
-        context.ToFullPath(L"", false);
-        FAIL();
-    } catch (const std::runtime_error& error) {
-        EXPECT_STREQ("パスが空です。", error.what());
-    }
-    try {
-        context.ToFullPath(L"a", false);
-        FAIL();
-    } catch (const std::out_of_range& error) {
-        EXPECT_STREQ("invalid string position", error.what());
-    }
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 
 namespace {
 
-class PathIndex : public Velk {
+class VelkIndex : public Velk {
 protected:
     void SetUp() override
     {
@@ -52,7 +52,7 @@ protected:
     std::string tools;
 };
 
-TEST_F(PathIndex, FirstFolderCreatesTheFile)
+TEST_F(VelkIndex, FirstFolderCreatesTheFile)
 {
     MakeDirectories(orvane);
     Start(tools + "\\tool.exe");
@@ -60,7 +60,7 @@ TEST_F(PathIndex, FirstFolderCreatesTheFile)
     EXPECT_EQ(std::vector<std::string>{"velkindex.dat"}, ListFolder(orvane));
 }
 
-TEST_F(PathIndex, AppendsToWhatTheFileHeldWithCrLfLineEnds)
+TEST_F(VelkIndex, AppendsToWhatTheFileHeldWithCrLfLineEnds)
 {
     // LF-only line ends, a blank line, trailing spaces, a last line without
     // line end, and the same folder in another letter case: all kept.
@@ -72,7 +72,7 @@ TEST_F(PathIndex, AppendsToWhatTheFileHeldWithCrLfLineEnds)
     EXPECT_EQ(std::vector<std::string>{"velkindex.dat"}, ListFolder(orvane));
 }
 
-TEST_F(PathIndex, FileIsLeftAloneWhenNothingIsAdded)
+TEST_F(VelkIndex, FileIsLeftAloneWhenNothingIsAdded)
 {
     const std::string listed = "D:\\one\n" + tools + "\r\nD:\\one\n";
     MakeIndex(listed);
@@ -116,7 +116,7 @@ TEST_F(PathIndex, FileIsLeftAloneWhenNothingIsAdded)
     ExpectIndexUntouched(listed, "found on PATH");
 }
 
-TEST_F(PathIndex, PathTestComparesWholeEntries)
+TEST_F(VelkIndex, PathTestComparesWholeEntries)
 {
     MakeDirectories(orvane);
     // A trailing backslash makes another entry.
@@ -125,7 +125,7 @@ TEST_F(PathIndex, PathTestComparesWholeEntries)
     EXPECT_EQ(tools + "\r\n", ReadFileBytes(index));
 }
 
-TEST_F(PathIndex, ProgramInADriveRootRecordsTheDrive)
+TEST_F(VelkIndex, ProgramInADriveRootRecordsTheDrive)
 {
     MakeIndex("C:\\\r\n");
     CopyProgram(BinDirectory() + "\\recorder.exe", "C:\\velk-index-root.exe");
@@ -135,7 +135,7 @@ TEST_F(PathIndex, ProgramInADriveRootRecordsTheDrive)
     DeleteFileA("C:\\velk-index-root.exe");
 }
 
-TEST_F(PathIndex, DoubleByteFolderIsRecordedWhole)
+TEST_F(VelkIndex, DoubleByteFolderIsRecordedWhole)
 {
     MakeDirectories(orvane);
     const std::string folder = root + "\\ソフト表";
@@ -144,7 +144,7 @@ TEST_F(PathIndex, DoubleByteFolderIsRecordedWhole)
     EXPECT_EQ(folder + "\r\n", ReadFileBytes(index));
 }
 
-TEST_F(PathIndex, MissingAppDataOrOrvaneChangesNothing)
+TEST_F(VelkIndex, MissingAppDataOrOrvaneChangesNothing)
 {
     Start(tools + "\\tool.exe"); // no Orvane folder: it is not made
     EXPECT_EQ(std::vector<std::string>{}, ListFolder(appData));
@@ -153,7 +153,7 @@ TEST_F(PathIndex, MissingAppDataOrOrvaneChangesNothing)
     Start(tools + "\\tool.exe");
 }
 
-TEST_F(PathIndex, MissingPathFailsAnExistingDriveTarget)
+TEST_F(VelkIndex, MissingPathFailsAnExistingDriveTarget)
 {
     MakeIndex("D:\\one\r\n");
     env.Remove("PATH");
@@ -168,7 +168,7 @@ TEST_F(PathIndex, MissingPathFailsAnExistingDriveTarget)
     EXPECT_EQ(1u, result.exitCode);
 }
 
-TEST_F(PathIndex, UnreadableFileIsNeverRewritten)
+TEST_F(VelkIndex, UnreadableFileIsNeverRewritten)
 {
     MakeIndex("D:\\one\r\n");
     {
@@ -181,7 +181,7 @@ TEST_F(PathIndex, UnreadableFileIsNeverRewritten)
     ExpectIndexUntouched("D:\\one\r\n", "locked");
 }
 
-TEST_F(PathIndex, FailedSaveLeavesTheOldFile)
+TEST_F(VelkIndex, FailedSaveLeavesTheOldFile)
 {
     MakeIndex("D:\\one\r\n");
     {
@@ -194,7 +194,7 @@ TEST_F(PathIndex, FailedSaveLeavesTheOldFile)
     ExpectIndexUntouched("D:\\one\r\n", "save failed");
 }
 
-TEST_F(PathIndex, DeleteIndexRemovesItAndTheNextStartBeginsAnew)
+TEST_F(VelkIndex, DeleteIndexRemovesItAndTheNextStartBeginsAnew)
 {
     MakeIndex("D:\\one\r\nD:\\two\r\n");
     WriteFileBytes(index + ".new", "D:\\one\r\n"); // left by a save cut short
@@ -217,7 +217,7 @@ TEST_F(PathIndex, DeleteIndexRemovesItAndTheNextStartBeginsAnew)
     EXPECT_EQ(tools + "\r\n", ReadFileBytes(index));
 }
 
-TEST_F(PathIndex, RunsSideBySideLoseNoFolder)
+TEST_F(VelkIndex, RunsSideBySideLoseNoFolder)
 {
     MakeDirectories(orvane);
     env.Remove("RECORDER_LOG"); // the started recorders end at once
@@ -249,7 +249,7 @@ TEST_F(PathIndex, RunsSideBySideLoseNoFolder)
     EXPECT_EQ(std::vector<std::string>{"velkindex.dat"}, ListFolder(orvane));
 }
 
-TEST_F(PathIndex, RunThatCannotHaveTheLockStartsWithoutRecording)
+TEST_F(VelkIndex, RunThatCannotHaveTheLockStartsWithoutRecording)
 {
     // Held by a velk of this session (the mutex), or of another session or
     // machine that shares the folder (the lock file, which they all see).

@@ -28,10 +28,8 @@ ElevatedCommand Command(const std::vector<std::wstring>& arguments)
 
 void ExpectFixedFields(const SHELLEXECUTEINFOW& record)
 {
-    EXPECT_EQ(60u, sizeof record);
     EXPECT_EQ(60u, record.cbSize);
-    // NOCLOSEPROCESS | NOASYNC | FLAG_NO_UI; the console's window owns it.
-    EXPECT_EQ(0x540u, record.fMask);
+    // The console's window owns it.
     EXPECT_EQ(GetConsoleWindow(), record.hwnd);
     EXPECT_STREQ(L"runas", record.lpVerb);
     EXPECT_EQ(nullptr, record.hInstApp);
