@@ -9,8 +9,8 @@ namespace {
 const char kErrorCodePrefix[] = "エラーコード : ";
 
 // The system's text for a code, in the user's language and as Unicode, so
-// that it reads right whatever the system's code page; a thrown CodedError
-// when there is none.
+// that it reads right whatever the system's code page; a thrown failure
+// with usage when there is none.
 OutputText SystemMessage(DWORD errorCode, const std::wstring& insert)
 {
     wchar_t* buffer = nullptr;
@@ -21,7 +21,7 @@ OutputText SystemMessage(DWORD errorCode, const std::wstring& insert)
         nullptr, errorCode, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
         reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     if (length == 0) {
-        throw CodedError(LookupFailureMessage(GetLastError()), errorCode);
+        throw RvWinException::WithUsage(LookupFailureMessage(GetLastError()), errorCode);
     }
     LocalMemory owner(buffer);
     return ComposeErrorMessage(errorCode, buffer, length, insert);
@@ -37,6 +37,19 @@ RvWinException::RvWinException(DWORD errorCode, const std::wstring& insert)
 }
 
 RvWinException::RvWinException(const char* text, DWORD errorCode) : text_(text), code_(errorCode) {}
+
+RvWinException RvWinException::WithUsage(const std::string& text, DWORD errorCode)
+{
+    RvWinException failure(OutputText(text), errorCode);
+    failure.withUsage_ = true;
+    return failure;
+}
+
+RvWinException RvWinException::FromStandard(const std::exception& error)
+{
+    const bool memory = dynamic_cast<const std::bad_alloc*>(&error) != nullptr;
+    return WithUsage(error.what(), memory ? ERROR_NOT_ENOUGH_MEMORY : 1);
+}
 
 namespace {
 
@@ -89,12 +102,4 @@ std::string LookupFailureMessage(DWORD lookupError)
     message += kErrorCodePrefix;
     message += std::to_string(static_cast<unsigned long>(lookupError));
     return message;
-}
-
-DWORD ErrorCodeOf(const std::exception& error)
-{
-    if (const auto* coded = dynamic_cast<const CodedError*>(&error)) return coded->code();
-    if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-    if (dynamic_cast<const std::out_of_range*>(&error) != nullptr) return ERROR_INVALID_PARAMETER;
-    return 1;
 }

@@ -5,13 +5,15 @@
 #include <windows.h>
 
 #include <cstddef>
-#include <stdexcept>
+#include <exception>
 #include <string>
 
-// The failure that both programs report with a message of their own: a failed
-// Win32 call (the system's text for its error code) or a text of the program's.
-// Deliberately not a std::exception: the entry points catch it first and print
-// the message alone.
+// The one failure that both programs report: a failed Win32 call (the
+// system's text for its error code) or a text of the program's. It carries
+// all that an entry point needs to report it: the text, the Windows error
+// code that says the same to a script (velk's exit code under "wait"), the
+// exit status without "wait", and whether velk's long usage follows the text.
+// Deliberately not a std::exception.
 class RvWinException {
 public:
     // Reads the calling thread's last error at once; construct it right after
@@ -26,25 +28,25 @@ public:
     // A message made of several pieces (the user's text among them).
     RvWinException(const OutputText& text, DWORD errorCode) : text_(text), code_(errorCode) {}
 
+    // A failure of the environment or of the program's input rather than of
+    // a start: velk prints its long usage below the text and ends with -1
+    // (the code without "wait").
+    static RvWinException WithUsage(const std::string& text, DWORD errorCode);
+    // What the standard library threw (memory or a length ran out), as a
+    // failure of that kind: ERROR_NOT_ENOUGH_MEMORY for memory, else 1.
+    static RvWinException FromStandard(const std::exception& error);
+
     // The message's CP932 bytes, as a pipe receives them.
     const std::string& message() const { return text_.Bytes(); }
     const OutputText& text() const { return text_; }
     DWORD code() const { return code_; }
+    int exitStatus() const { return withUsage_ ? -1 : 1; }
+    bool withUsage() const { return withUsage_; }
 
 private:
     OutputText text_;
     DWORD code_;
-};
-
-// A standard failure that a Windows error code stands for (a missing
-// environment variable is ERROR_ENVVAR_NOT_FOUND).
-class CodedError : public std::runtime_error {
-public:
-    CodedError(const std::string& message, DWORD errorCode) : std::runtime_error(message), code_(errorCode) {}
-    DWORD code() const { return code_; }
-
-private:
-    DWORD code_;
+    bool withUsage_ = false;
 };
 
 // "エラーコード : ", the code in unsigned decimal, a full-width space and the
@@ -54,11 +56,7 @@ private:
 OutputText ComposeErrorMessage(DWORD errorCode, const wchar_t* systemText, std::size_t length,
                                const std::wstring& insert = std::wstring());
 
-// What is thrown (as a CodedError carrying the code that was asked for) when
-// the system has no text for a code: it names the error of the lookup itself.
+// What is thrown (with usage, carrying the code that was asked for) when the
+// system has no text for a code: it names the error of the lookup itself.
 std::string LookupFailureMessage(DWORD lookupError);
 
-// The Windows error code that a failure which reached an entry point stands
-// for: a CodedError's own, ERROR_NOT_ENOUGH_MEMORY when memory ran out,
-// ERROR_INVALID_PARAMETER for a text too short to be a name, else 1.
-DWORD ErrorCodeOf(const std::exception& error);

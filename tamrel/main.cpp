@@ -84,11 +84,11 @@ int wmain()
             return 0;
         }
         return ChangePassword(words[1].text);
-    } catch (const RvWinException& error) {
-        WriteStandardOutput(OutputText(error.text()).Own("\n"));
+    } catch (const RvWinException& failure) {
+        WriteStandardOutput(OutputText(failure.text()).Own("\n"));
         return 1;
     } catch (const std::exception& error) {
-        WriteStandardOutput(error.what() + std::string("\n"));
+        WriteStandardOutput(OutputText(RvWinException::FromStandard(error).text()).Own("\n"));
         return 1;
     }
 }

@@ -8,7 +8,6 @@
 #include "SystemPrograms.h"
 #include "Usage.h"
 
-#include <stdexcept>
 
 namespace {
 
@@ -49,7 +48,8 @@ ElevatedCommand::ElevatedCommand(const std::wstring& commandLine, PathContext co
         return;
     }
 
-    if (IsTooShortForAName(typed)) throw std::out_of_range("invalid string position");
+    // The text is what the C++ library said here once; scripts may match it.
+    if (IsTooShortForAName(typed)) throw RvWinException::WithUsage("invalid string position", ERROR_INVALID_PARAMETER);
     // What the start reaches first; every rule after this reads the record.
     target = Resolve(typed);
     JoinParameters(commandLine, words, at);

@@ -25,9 +25,8 @@ public:
     // target is not found, is refused (a stream, the device namespace, a
     // path that %NAME% expansion or cmd.exe would turn into another), or is
     // a batch file (or shortcut) that an argument cannot be passed to as
-    // data; std::out_of_range for a
-    // target too short to be a name, std::runtime_error for environment
-    // errors.
+    // data; with usage for a target too short to be a name and for
+    // environment errors.
     ElevatedCommand(const std::wstring& commandLine, PathContext context);
 
     // Prints the short help for a help request, deletes the index for

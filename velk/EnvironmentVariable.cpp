@@ -14,7 +14,7 @@ EnvironmentVariable::EnvironmentVariable(std::wstring variable) : requiredSize(0
     const DWORD size = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
     if (size == 0) {
         const DWORD error = GetLastError();
-        if (error != ERROR_ENVVAR_NOT_FOUND) throw CodedError("System Access Failure", error);
+        if (error != ERROR_ENVVAR_NOT_FOUND) throw RvWinException::WithUsage("System Access Failure", error);
         return;
     }
     requiredSize = size;
@@ -22,7 +22,7 @@ EnvironmentVariable::EnvironmentVariable(std::wstring variable) : requiredSize(0
 
 std::wstring EnvironmentVariable::Value() const
 {
-    if (requiredSize == 0) throw CodedError("環境変数が存在しません。", ERROR_ENVVAR_NOT_FOUND);
+    if (requiredSize == 0) throw RvWinException::WithUsage("環境変数が存在しません。", ERROR_ENVVAR_NOT_FOUND);
     // An empty value reads as 0, as a failure does: either is no text.
     return ReadGrowing([this](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(name.c_str(), buffer, size); })
         .value_or(std::wstring());

@@ -7,10 +7,10 @@
 // the object is built; Value reads the text.
 class EnvironmentVariable {
 public:
-    // Throws std::runtime_error("System Access Failure") when the lookup fails.
+    // Throws "System Access Failure", with usage, when the lookup fails.
     explicit EnvironmentVariable(std::wstring variable);
 
-    // Throws std::runtime_error("環境変数が存在しません。") when the variable
+    // Throws "環境変数が存在しません。", with usage, when the variable
     // does not exist.
     std::wstring Value() const;
 

@@ -74,7 +74,7 @@ PathIndex::PathIndex()
         path = IndexPath();
         lock.emplace(path, kLockWaitMs);
         if (lock->held()) Load();
-    } catch (const std::exception&) {
+    } catch (...) {
         // No AppData, or no memory: an empty index, never saved.
     }
 }

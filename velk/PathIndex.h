@@ -48,7 +48,7 @@ void RecordInPathIndex(const std::wstring& folder);
 // Deletes the index file, and what a save cut short left beside it, under
 // the lock that every launch holds while it loads and saves, so that none
 // writes the deleted entries back. No file is no error. Throws
-// std::runtime_error without AppData, RvWinException when a file cannot be
+// RvWinException with usage without AppData, without it when a file cannot be
 // deleted or the lock is not had in time; the index is then left whole.
 void DeletePathIndex();
 

@@ -3,7 +3,7 @@
 #include "PathText.h"
 
 // The non-empty entries of the PATH variable, in order, as they stand.
-// Throws std::runtime_error when PATH does not exist or cannot be read.
+// Throws RvWinException (with usage) when PATH does not exist or cannot be read.
 PathList PathDirectories();
 
 // The folders that the entries name, for the search: a relative entry made

@@ -10,15 +10,27 @@
 
 #include <exception>
 
+namespace {
+
+// Prints a failure, the long usage below it where it calls for one, and
+// gives the exit code: under "wait" the failure's Windows error code, so a
+// script reads from the one number what happened; else 1 or -1 as ever.
+int Report(const RvWinException& failure, bool waits)
+{
+    OutputText text(failure.text());
+    text.Own(failure.withUsage() ? "\n\n\n" + LongUsage() : "\n");
+    WriteStandardOutput(text);
+    return waits ? static_cast<int>(failure.code()) : failure.exitStatus();
+}
+
+} // namespace
+
 // UTF-16 from the command line to the shell: any name that Windows holds is
 // started with its very characters, whatever the system's code page.
 int wmain()
 {
     RestrictLibrarySearch();
     const std::wstring commandLine = GetCommandLineW();
-    // Under "wait", a script reads velk's own failures from the exit code
-    // too: each ends with the Windows error code that says what it was.
-    // Without it, 1 and -1 as ever.
     const bool waits = SaysWait(commandLine);
     try {
         PathContext context;
@@ -27,11 +39,9 @@ int wmain()
         const ElevatedCommand command(commandLine, context);
         // All 32 bits of a waited-for program's exit code reach ExitProcess.
         return static_cast<int>(command.Launch());
-    } catch (const RvWinException& error) {
-        WriteStandardOutput(OutputText(error.text()).Own("\n"));
-        return waits ? static_cast<int>(error.code()) : 1;
+    } catch (const RvWinException& failure) {
+        return Report(failure, waits);
     } catch (const std::exception& error) {
-        WriteStandardOutput(error.what() + std::string("\n\n\n") + LongUsage());
-        return waits ? static_cast<int>(ErrorCodeOf(error)) : -1;
+        return Report(RvWinException::FromStandard(error), waits);
     }
 }

@@ -1,10 +1,9 @@
 #include "EnvironmentVariable.h"
+#include "RvWinException.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
-#include <stdexcept>
 
 namespace {
 
@@ -22,8 +21,10 @@ TEST(EnvironmentVariable, ReadsExistingEmptyAndMissingVariables)
     try {
         missing.Value();
         FAIL();
-    } catch (const std::runtime_error& error) {
-        EXPECT_STREQ("環境変数が存在しません。", error.what());
+    } catch (const RvWinException& failure) {
+        EXPECT_EQ("環境変数が存在しません。", failure.message());
+        EXPECT_EQ(static_cast<DWORD>(ERROR_ENVVAR_NOT_FOUND), failure.code());
+        EXPECT_TRUE(failure.withUsage());
     }
 }
 

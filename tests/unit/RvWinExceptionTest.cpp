@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -82,13 +81,15 @@ TEST(RvWinException, DefaultConstructorReadsTheLastError)
 
 TEST(RvWinException, CodeWithoutSystemTextThrowsTheLookupFailure)
 {
-    // The message names the lookup's own error (317: no text for the id),
-    // not the code that was asked for.
+    // The message names the lookup's own error (317: no text for the id);
+    // the code for a script is the one that was asked for.
     try {
         RvWinException unknown(DWORD{0x2000FFFFu});
         FAIL() << "no exception: " << unknown.message();
-    } catch (const std::runtime_error& error) {
-        EXPECT_EQ(std::string("エラーメッセージ取得時にエラーが発生しました。\n") + kPrefix + "317", error.what());
+    } catch (const RvWinException& failure) {
+        EXPECT_EQ(std::string("エラーメッセージ取得時にエラーが発生しました。\n") + kPrefix + "317", failure.message());
+        EXPECT_EQ(0x2000FFFFu, failure.code());
+        EXPECT_EQ(-1, failure.exitStatus());
     }
 }
 
