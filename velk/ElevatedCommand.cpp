@@ -1,108 +1,81 @@
 #include "ElevatedCommand.h"
 
+#include "CommandLine.h"
 #include "ElevatedStart.h"
 #include "PathIndex.h"
 #include "PathText.h"
+#include "Resolution.h"
 #include "RvWinException.h"
 #include "StandardOutput.h"
-#include "SystemPrograms.h"
 #include "Usage.h"
-
 
 namespace {
 
-const wchar_t kHelpWord[] = L"help";
-const wchar_t kWaitWord[] = L"wait";
+// The words after the target, by the rules of the kind it resolved to. A
+// program reads its command line by its own rules (msiexec's
+// NAME="value"): it gets the rest of velk's as typed. A batch file's
+// parameters are read by cmd.exe, as part of a command line: they must stay
+// data there, one by one.
+std::wstring ParametersFor(const TargetRecord& target, const Invocation& invocation)
+{
+    if (!target.GetsBatchRules()) return invocation.rest;
+    std::wstring parameters;
+    for (const CommandLineWord& word : invocation.arguments) {
+        if (!BatchFileCanReceive(word.text)) {
+            throw RvWinException("バッチファイルに渡せない文字 (\" % 改行) が引数にあります。", ERROR_INVALID_PARAMETER);
+        }
+        if (&word != &invocation.arguments.front()) parameters += L' ';
+        AppendBatchArgument(parameters, word.text);
+    }
+    return parameters;
+}
 
 } // namespace
 
-bool SaysWait(const std::wstring& commandLine)
+ElevatedCommand PrepareCommand(const Invocation& invocation, const std::wstring& currentFolder,
+                               const PathEntries& path)
 {
-    const std::vector<CommandLineWord> words = SplitCommandLine(commandLine);
-    return words.size() > 1 && words[1].text == kWaitWord;
-}
-
-ElevatedCommand::ElevatedCommand(const std::wstring& commandLine, PathContext context)
-    : PathContext(std::move(context))
-{
-    // "velk wait X..." is "velk X..." waited for.
-    const std::vector<CommandLineWord> words = SplitCommandLine(commandLine);
-    std::size_t at = 1;
-    if (words.size() > at && words[at].text == kWaitWord) {
-        waits = true;
-        ++at;
-    }
-    if (words.size() <= at || words[at].text == kHelpWord) {
-        action = Action::Help;
-        return;
-    }
-    const std::wstring& typed = words[at].text;
-    if (typed == L"su") {
-        target.kind = TargetKind::Program;
-        target.shellFile = kCommandPrompt;
-        target.directory = kSystemFolder;
-        return;
-    }
-    if (typed == L"deleteindex") {
-        action = Action::DeleteIndex;
-        return;
-    }
-
+    ElevatedCommand command;
+    command.request = invocation.request;
+    command.waits = invocation.waits;
+    if (invocation.request == Request::CommandPrompt) command.target = CommandPromptRecord();
+    if (invocation.request != Request::Start) return command;
     // The text is what the C++ library said here once; scripts may match it.
-    if (IsTooShortForAName(typed)) throw RvWinException::WithUsage("invalid string position", ERROR_INVALID_PARAMETER);
+    if (IsTooShortForAName(invocation.target)) {
+        throw RvWinException::WithUsage("invalid string position", ERROR_INVALID_PARAMETER);
+    }
     // What the start reaches first; every rule after this reads the record.
-    target = Resolve(typed);
-    JoinParameters(commandLine, words, at);
+    command.target = Resolve(invocation.target, currentFolder, path);
+    command.parameters = ParametersFor(command.target, invocation);
+    return command;
 }
 
-void ElevatedCommand::JoinParameters(const std::wstring& commandLine, const std::vector<CommandLineWord>& words,
-                                     std::size_t at)
+SHELLEXECUTEINFOW LaunchRecord(const ElevatedCommand& command)
 {
-    parameters.clear();
-    // A program reads its command line by its own rules (msiexec's
-    // NAME="value"): it gets the rest of velk's as typed. A batch file's
-    // parameters are read by cmd.exe, as part of a command line: they must
-    // stay data there, one by one.
-    if (!target.GetsBatchRules()) {
-        if (words.size() > at + 1) parameters = commandLine.substr(words[at + 1].begin);
-        return;
-    }
-    for (std::size_t i = at + 1; i < words.size(); ++i) {
-        if (!BatchFileCanReceive(words[i].text)) {
-            throw RvWinException("バッチファイルに渡せない文字 (\" % 改行) が引数にあります。", ERROR_INVALID_PARAMETER);
-        }
-        if (i > at + 1) parameters += L' ';
-        AppendBatchArgument(parameters, words[i].text);
-    }
+    const std::wstring& parameters = command.parameters;
+    return MakeElevatedLaunchRecord(command.target.shellFile.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+                                    command.target.directory.c_str(), SW_SHOW);
 }
 
-bool ElevatedCommand::IsHelpRequest() const
+unsigned long Launch(const ElevatedCommand& command)
 {
-    return action == Action::Help;
-}
-
-SHELLEXECUTEINFOW ElevatedCommand::LaunchRecord() const
-{
-    return MakeElevatedLaunchRecord(target.shellFile.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-                                    target.directory.c_str(), SW_SHOW);
-}
-
-unsigned long ElevatedCommand::Launch() const
-{
-    if (IsHelpRequest()) {
+    switch (command.request) {
+    case Request::Help:
         WriteStandardOutput(ShortHelp());
         return 0;
-    }
-    if (action == Action::DeleteIndex) {
+    case Request::DeleteIndex:
         DeletePathIndex();
         return 0;
+    case Request::CommandPrompt:
+    case Request::Start:
+        break;
     }
     // Recorded once velk has nothing more to refuse, before the consent
     // prompt: the index says where elevated starts were asked from.
-    if (target.indexLine) RecordInPathIndex(*target.indexLine);
-    SHELLEXECUTEINFOW record = LaunchRecord();
+    if (command.target.indexLine) RecordInPathIndex(*command.target.indexLine);
+    SHELLEXECUTEINFOW record = LaunchRecord(command);
     const Handle process = StartElevated(record);
-    if (!waits) return 0; // the handle is closed at once
+    if (!command.waits) return 0; // the handle is closed at once
     // The shell may hand the file to a program that was running already.
     if (!process.valid()) throw RvWinException("起動したプログラムの終了を待てません。", ERROR_INVALID_HANDLE);
     return *AwaitExitCode(process.get(), INFINITE);

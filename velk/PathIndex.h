@@ -5,6 +5,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+// The index file's lines: bytes in the ANSI code page.
+using TextList = std::vector<std::string>;
 
 // The folders of programs that the user started by a full path and
 // that are not on the PATH: %AppData%\Orvane\velkindex.dat, one folder a line.

@@ -145,23 +145,15 @@ bool IsFullPath(const std::wstring& entry)
     return entry.compare(0, 2, L"\\\\") == 0 || (HasDriveLetter(entry) && entry.size() >= 3 && entry[2] == L'\\');
 }
 
-namespace {
-
-// The last four characters before the trailing dots and spaces that Windows
-// drops from a file name, upper-cased.
-std::wstring Extension(const std::wstring& file)
+std::wstring ToFullPath(const std::wstring& path, const std::wstring& folder)
 {
-    const std::size_t last = file.find_last_not_of(L". ");
-    if (last == std::wstring::npos || last < 3) return std::wstring();
-    return ToUpperAscii(file.substr(last - 3, 4));
-}
-
-} // namespace
-
-TargetKind KindByName(const std::wstring& file)
-{
-    const std::wstring extension = Extension(file);
-    if (extension == L".BAT" || extension == L".CMD") return TargetKind::BatchFile;
-    if (extension == L".LNK" || extension == L".PIF") return TargetKind::Shortcut;
-    return TargetKind::Program;
+    if (IsAbsoluteTarget(path)) return path;
+    // Only .\ and ..\ are folders; .x.exe and ..x.exe are names like any
+    // other. / reads as \ throughout.
+    switch (LeadingFolderLength(path)) {
+    case 1: return DirectoryRoot(folder) + path; // \Tools\tool.exe: below the root of the folder's drive or share
+    case 2: return JoinPath(folder, path.substr(1));
+    case 3: return JoinPath(folder.substr(0, folder.rfind(L'\\')), path.substr(2));
+    default: return JoinPath(folder, path);
+    }
 }

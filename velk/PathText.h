@@ -1,13 +1,9 @@
 #pragma once
 
-#include "TargetRecord.h"
-
 #include <algorithm>
 #include <string>
 #include <vector>
 
-// The index file's lines: bytes in the ANSI code page.
-using TextList = std::vector<std::string>;
 // Paths and PATH entries, as Windows holds them.
 using PathList = std::vector<std::wstring>;
 
@@ -113,13 +109,6 @@ StreamPlace FindStream(const std::wstring& full);
 // \\server\share\work).
 std::wstring DirectoryRoot(const std::wstring& directory);
 
-// What a file is by its name, once the trailing dots and spaces that
-// Windows drops from a file name are gone (run.BAT. . is run.bat), in any
-// letter case: a batch file (.bat, .cmd), which Windows runs through cmd.exe;
-// a shortcut (.lnk, .pif), whose arguments the shell hands on to what it
-// leads to, a batch file maybe; else a program.
-TargetKind KindByName(const std::wstring& file);
-
 // A PATH entry that names its folder whatever the current directory: a drive
 // letter, a colon and a backslash, or a network path (\\server\share). Any
 // other entry (bin, .\bin, \bin, C:bin) is relative, as cmd.exe takes it.
@@ -140,3 +129,10 @@ std::wstring AsWorkingFolder(std::wstring folder);
 // C:\Tools/sub/tool.exe gives C:\Tools/sub), else the drive itself (C:tool.exe
 // gives C:).
 std::wstring DrivePathDirectory(const std::wstring& target);
+
+// path made absolute against folder, the current one: a path that begins
+// with a drive letter and a colon or with two separators stands as it is;
+// one leading separator means the root of folder's drive or share, a leading
+// ..\ climbs one folder, a leading .\ means folder itself (/ reading as \ in
+// each); any other leading dot is part of a name.
+std::wstring ToFullPath(const std::wstring& path, const std::wstring& folder);

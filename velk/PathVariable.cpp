@@ -1,29 +1,14 @@
 #include "PathVariable.h"
 
-#include "CurrentDirectory.h"
 #include "EnvironmentVariable.h"
 
-PathList PathDirectories()
+PathEntries ReadPathEntries()
 {
-    return SplitText(EnvironmentVariable(L"PATH").Value(), L';');
-}
-
-PathList PathSearchDirectories()
-{
-    PathList directories;
-    for (std::wstring& entry : PathDirectories()) {
-        if (IsFullPath(entry)) {
-            directories.push_back(std::move(entry));
-        } else if (std::optional<std::wstring> full = FullPathName(entry)) {
-            directories.push_back(std::move(*full));
-        }
+    PathEntries path;
+    try {
+        path.entries = SplitText(EnvironmentVariable(L"PATH").Value(), L';');
+    } catch (const RvWinException& failure) {
+        path.failure = failure;
     }
-    return directories;
-}
-
-PathList GetUpperPathDirectories()
-{
-    PathList directories = PathDirectories();
-    for (std::wstring& entry : directories) entry = ToUpperAscii(entry);
-    return directories;
+    return path;
 }

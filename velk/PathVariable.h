@@ -1,15 +1,24 @@
 #pragma once
 
 #include "PathText.h"
+#include "RvWinException.h"
 
-// The non-empty entries of the PATH variable, in order, as they stand.
-// Throws RvWinException (with usage) when PATH does not exist or cannot be read.
-PathList PathDirectories();
+#include <optional>
 
-// The folders that the entries name, for the search: a relative entry made
-// absolute against the current directory as cmd.exe takes it, the others as
-// they stand.
-PathList PathSearchDirectories();
+// The PATH as velk read it, once: its non-empty entries in order, as they
+// stand, or the failure that reading it gave (not set, or the lookup
+// failed), which counts only where an entry is needed.
+struct PathEntries {
+    PathList entries;
+    std::optional<RvWinException> failure;
 
-// The entries as they stand with a to z upper-cased, for the on-PATH test.
-PathList GetUpperPathDirectories();
+    // The entries; throws the failure (with usage) when there are none to give.
+    const PathList& Get() const
+    {
+        if (failure) throw *failure;
+        return entries;
+    }
+};
+
+// Reads the process's PATH.
+PathEntries ReadPathEntries();

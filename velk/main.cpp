@@ -1,10 +1,12 @@
 // velk: starts a program with administrator rights through the shell.
-#include "CurrentDirectory.h"
 #include "ElevatedCommand.h"
+#include "Invocation.h"
 #include "LibrarySearch.h"
+#include "PathVariable.h"
 #include "RvWinException.h"
 #include "StandardOutput.h"
 #include "Usage.h"
+#include "WindowsPaths.h"
 
 #include <windows.h>
 
@@ -25,23 +27,23 @@ int Report(const RvWinException& failure, bool waits)
 
 } // namespace
 
-// UTF-16 from the command line to the shell: any name that Windows holds is
-// started with its very characters, whatever the system's code page.
+// A pipeline: the command line parsed once, the target resolved once (from
+// the current folder and the PATH, read here), then the launch. UTF-16 from
+// the command line to the shell: any name that Windows holds is started with
+// its very characters, whatever the system's code page.
 int wmain()
 {
     RestrictLibrarySearch();
-    const std::wstring commandLine = GetCommandLineW();
-    const bool waits = SaysWait(commandLine);
+    const Invocation invocation = ParseInvocation(GetCommandLineW());
     try {
-        PathContext context;
-        context.baseDirectory = ReadCurrentDirectory();
-        context.currentDirectory = context.baseDirectory;
-        const ElevatedCommand command(commandLine, context);
+        const std::wstring currentFolder = ReadCurrentDirectory();
+        const PathEntries path = invocation.request == Request::Start ? ReadPathEntries() : PathEntries();
+        const ElevatedCommand command = PrepareCommand(invocation, currentFolder, path);
         // All 32 bits of a waited-for program's exit code reach ExitProcess.
-        return static_cast<int>(command.Launch());
+        return static_cast<int>(Launch(command));
     } catch (const RvWinException& failure) {
-        return Report(failure, waits);
+        return Report(failure, invocation.waits);
     } catch (const std::exception& error) {
-        return Report(RvWinException::FromStandard(error), waits);
+        return Report(RvWinException::FromStandard(error), invocation.waits);
     }
 }

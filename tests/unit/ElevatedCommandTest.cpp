@@ -23,7 +23,7 @@ ElevatedCommand Command(const std::vector<std::wstring>& arguments)
         if (!line.empty()) line += L' ';
         AppendQuotedArgument(line, argument);
     }
-    return ElevatedCommand(line, PathContext{L"C:\\", L"C:\\"});
+    return PrepareCommand(ParseInvocation(line), L"C:\\", ReadPathEntries());
 }
 
 void ExpectFixedFields(const SHELLEXECUTEINFOW& record)
@@ -41,10 +41,10 @@ void ExpectFixedFields(const SHELLEXECUTEINFOW& record)
     EXPECT_EQ(nullptr, record.hProcess);
 }
 
-TEST(LaunchRecord, CommandPromptHasNoParameters)
+TEST(ElevatedCommand, CommandPromptHasNoParameters)
 {
     const ElevatedCommand command = Command({L"velk.exe", L"su", L"/k", L"dir"});
-    const SHELLEXECUTEINFOW record = command.LaunchRecord();
+    const SHELLEXECUTEINFOW record = LaunchRecord(command);
     ExpectFixedFields(record);
     EXPECT_STREQ(L"C:\\Windows\\System32\\cmd.exe", record.lpFile);
     EXPECT_STREQ(L"C:\\Windows\\System32", record.lpDirectory);
@@ -52,11 +52,11 @@ TEST(LaunchRecord, CommandPromptHasNoParameters)
     EXPECT_EQ(SW_SHOW, record.nShow);
 }
 
-TEST(LaunchRecord, TargetCarriesItsQuotedArguments)
+TEST(ElevatedCommand, TargetCarriesItsQuotedArguments)
 {
     const std::wstring self = ThisProgram();
     const ElevatedCommand command = Command({L"velk.exe", self, L"a", L"b c", L"", L"d"});
-    const SHELLEXECUTEINFOW record = command.LaunchRecord();
+    const SHELLEXECUTEINFOW record = LaunchRecord(command);
     ExpectFixedFields(record);
     EXPECT_EQ(self, record.lpFile);
     EXPECT_EQ(self.substr(0, self.rfind(L'\\')), record.lpDirectory);
@@ -64,21 +64,13 @@ TEST(LaunchRecord, TargetCarriesItsQuotedArguments)
     EXPECT_EQ(5, record.nShow);
 }
 
-TEST(LaunchRecord, TargetWithoutArgumentsPassesNoParameters)
+TEST(ElevatedCommand, TargetWithoutArgumentsPassesNoParameters)
 {
     const ElevatedCommand command = Command({L"velk.exe", ThisProgram()});
-    EXPECT_EQ(nullptr, command.LaunchRecord().lpParameters);
+    EXPECT_EQ(nullptr, LaunchRecord(command).lpParameters);
 }
 
-TEST(LaunchRecord, HelpRequests)
-{
-    EXPECT_TRUE(Command({L"velk.exe"}).IsHelpRequest());
-    EXPECT_TRUE(Command({}).IsHelpRequest());
-    EXPECT_TRUE(Command({L"velk.exe", L"help", L"more"}).IsHelpRequest());
-    EXPECT_FALSE(Command({L"velk.exe", L"su"}).IsHelpRequest());
-}
-
-TEST(LaunchRecord, EmptyDirectoryIsPassedAsText)
+TEST(ElevatedCommand, EmptyDirectoryIsPassedAsText)
 {
     const SHELLEXECUTEINFOW record = MakeElevatedLaunchRecord(L"x.exe", nullptr, L"", SW_SHOW);
     ASSERT_NE(nullptr, record.lpDirectory);

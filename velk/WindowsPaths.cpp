@@ -1,4 +1,4 @@
-#include "CurrentDirectory.h"
+#include "WindowsPaths.h"
 
 #include "GrowingBuffer.h"
 #include "PathText.h"
@@ -31,7 +31,9 @@ std::wstring OpenedFile(const std::wstring& path)
     // such a path alone, where Wine's folds . and .. and /): the file is the
     // one named, letter for letter, or none.
     if (HasLiteralPrefix(path)) return path;
-    return FullPathName(path).value_or(path);
+    const std::wstring full = FullPathName(path).value_or(path);
+    // Once more: NUL\. names the device only once . is gone (\\.\NUL).
+    return FullPathName(full).value_or(full);
 }
 
 std::optional<std::wstring> PlainFormOfLiteralPath(const std::wstring& opened)

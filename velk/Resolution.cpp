@@ -1,12 +1,13 @@
-// The ways of finding the program that velk is asked to start.
-#include "ElevatedCommand.h"
+// The ways of finding the program that velk is asked to start, and the
+// rules that its record must pass before the shell is given it.
+#include "Resolution.h"
 
-#include "CurrentDirectory.h"
 #include "EnvironmentVariable.h"
+#include "FileKind.h"
 #include "PathText.h"
-#include "PathVariable.h"
-#include "ProgramFile.h"
 #include "RvWinException.h"
+#include "SystemPrograms.h"
+#include "WindowsPaths.h"
 
 #include <functional>
 #include <optional>
@@ -95,34 +96,35 @@ bool Starts(const TargetRecord& record)
 
 // The folder that the index records for a start by full path: none when
 // the PATH has it (letter case aside).
-std::optional<std::wstring> IndexLine(const std::wstring& folder)
+std::optional<std::wstring> IndexLine(const std::wstring& folder, const PathEntries& path)
 {
-    const PathList onPath = GetUpperPathDirectories();
-    if (ListContains(onPath.begin(), onPath.end(), ToUpperAscii(folder))) return std::nullopt;
+    const PathList& entries = path.Get();
+    const std::wstring upper = ToUpperAscii(folder);
+    for (const std::wstring& entry : entries) {
+        if (ToUpperAscii(entry) == upper) return std::nullopt;
+    }
     return folder;
 }
 
-} // namespace
-
-TargetRecord ElevatedCommand::Resolve(const std::wstring& typed) const
+// The folders that the PATH's entries name, for the search: a relative entry
+// (bin, .\bin, \bin, C:bin) as cmd.exe takes it, below the current folder
+// or at its drive's root; the others as they stand.
+PathList SearchFolders(const PathEntries& path, const std::wstring& currentFolder)
 {
-    const bool absolute = IsAbsoluteTarget(typed);
-    const auto resolve = [this, absolute](const std::wstring& named) {
-        return absolute ? ResolveDrivePath(named) : ResolveByName(named);
-    };
-    TargetRecord record = resolve(typed);
-    if (const char* refusal = RefusalOf(record)) throw RvWinException(refusal, ERROR_INVALID_NAME);
-    if (!record.IsStartable()) {
-        ThrowNotFound(absolute ? "指定されたファイルが見つかりません。" : "指定されたファイルが見つかりませんでした。", typed,
-                      [&resolve](const std::wstring& named) { return Starts(resolve(named)); });
+    PathList folders;
+    for (const std::wstring& entry : path.Get()) {
+        if (IsFullPath(entry)) {
+            folders.push_back(entry);
+        } else if (std::optional<std::wstring> full = FullPathName(ToFullPath(entry, currentFolder))) {
+            folders.push_back(std::move(*full));
+        }
     }
-    // Starts by full path keep their folder in the index, unless the PATH
-    // has it.
-    if (absolute) record.indexLine = IndexLine(PlainFolder(record.opened));
-    return record;
+    return folders;
 }
 
-TargetRecord ElevatedCommand::ResolveDrivePath(const std::wstring& named) const
+// The ways of finding a target, each giving the record of what it found
+// (kind Nothing when it found nothing), with its working folder.
+TargetRecord ResolveFullPath(const std::wstring& named)
 {
     TargetRecord record = Examine(named);
     // C:dr\x.exe is read in drive C's current folder, which is velk's and
@@ -132,32 +134,62 @@ TargetRecord ElevatedCommand::ResolveDrivePath(const std::wstring& named) const
     return record;
 }
 
-TargetRecord ElevatedCommand::ResolveByName(const std::wstring& named) const
-{
-    // .\tool.exe names the current folder's tool.exe, \tool.exe the one at
-    // the root of its drive, never one on the PATH.
-    TargetRecord record = ResolveRelativePath(named);
-    if (record.kind != TargetKind::Nothing || NamesCurrentDirectory(named)) return record;
-    return FindOnPath(named);
-}
-
-TargetRecord ElevatedCommand::ResolveRelativePath(const std::wstring& named) const
+TargetRecord ResolveInCurrentFolder(const std::wstring& named, const std::wstring& currentFolder)
 {
     if (!SearchesCurrentDirectoryFor(named)) return TargetRecord();
-    TargetRecord record = Examine(ToFullPath(named, false));
-    record.directory = currentDirectory;
+    TargetRecord record = Examine(ToFullPath(named, currentFolder));
+    record.directory = currentFolder;
     return record;
 }
 
-TargetRecord ElevatedCommand::FindOnPath(const std::wstring& named) const
+TargetRecord FindOnPath(const std::wstring& named, const std::wstring& currentFolder, const PathEntries& path)
 {
     // The first entry where Windows would open something wins, a device or
     // a stream too: that is what a start would reach.
-    for (const std::wstring& entry : PathSearchDirectories()) {
-        TargetRecord record = Examine(JoinPath(entry, named));
+    for (const std::wstring& folder : SearchFolders(path, currentFolder)) {
+        TargetRecord record = Examine(JoinPath(folder, named));
         if (record.kind == TargetKind::Nothing) continue;
         record.directory = AsWorkingFolder(PlainFolder(record.opened));
         return record;
     }
     return TargetRecord();
+}
+
+TargetRecord ResolveByName(const std::wstring& named, const std::wstring& currentFolder, const PathEntries& path)
+{
+    // .\tool.exe names the current folder's tool.exe, \tool.exe the one at
+    // the root of its drive, never one on the PATH.
+    TargetRecord record = ResolveInCurrentFolder(named, currentFolder);
+    if (record.kind != TargetKind::Nothing || NamesCurrentDirectory(named)) return record;
+    return FindOnPath(named, currentFolder, path);
+}
+
+} // namespace
+
+TargetRecord Resolve(const std::wstring& typed, const std::wstring& currentFolder, const PathEntries& path)
+{
+    const bool absolute = IsAbsoluteTarget(typed);
+    const auto resolve = [&](const std::wstring& named) {
+        return absolute ? ResolveFullPath(named) : ResolveByName(named, currentFolder, path);
+    };
+    TargetRecord record = resolve(typed);
+    if (const char* refusal = RefusalOf(record)) throw RvWinException(refusal, ERROR_INVALID_NAME);
+    if (!record.IsStartable()) {
+        ThrowNotFound(absolute ? "指定されたファイルが見つかりません。" : "指定されたファイルが見つかりませんでした。", typed,
+                      [&resolve](const std::wstring& named) { return Starts(resolve(named)); });
+    }
+    // Starts by full path keep their folder in the index, unless the PATH
+    // has it.
+    if (absolute) record.indexLine = IndexLine(PlainFolder(record.opened), path);
+    return record;
+}
+
+TargetRecord CommandPromptRecord()
+{
+    TargetRecord record;
+    record.kind = TargetKind::Program;
+    record.opened = kCommandPrompt;
+    record.shellFile = kCommandPrompt;
+    record.directory = kSystemFolder;
+    return record;
 }

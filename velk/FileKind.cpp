@@ -1,7 +1,7 @@
-#include "ProgramFile.h"
+#include "FileKind.h"
 
-#include "CurrentDirectory.h"
 #include "PathText.h"
+#include "WindowsPaths.h"
 
 #include <windows.h>
 
@@ -35,15 +35,11 @@ std::wstring ForFileCalls(const std::wstring& full)
 
 bool IsDevice(const std::wstring& opened)
 {
-    const auto isDevice = [](const std::wstring& full) { return full.compare(0, 4, L"\\\\.\\") == 0; };
-    if (isDevice(opened)) return true;
+    if (opened.compare(0, 4, L"\\\\.\\") == 0) return true;
     // After \\?\, a name in no folder (\\?\NUL, \\?\C:) is an object of
     // Windows' device namespace, not a file. A longer one is read as written:
     // Windows makes no device of C:\x\NUL there.
-    if (HasLiteralPrefix(opened)) return opened.find(L'\\', 4) == std::wstring::npos;
-    // Once more through GetFullPathName: NUL\. names the device only once .
-    // is gone.
-    return isDevice(FullPathName(opened).value_or(opened));
+    return HasLiteralPrefix(opened) && opened.find(L'\\', 4) == std::wstring::npos;
 }
 
 } // namespace
@@ -67,4 +63,25 @@ TargetKind FileKind(const std::wstring& opened)
         return TargetKind::Nothing;
     }
     return KindByName(opened);
+}
+
+namespace {
+
+// The last four characters before the trailing dots and spaces that Windows
+// drops from a file name, upper-cased.
+std::wstring Extension(const std::wstring& file)
+{
+    const std::size_t last = file.find_last_not_of(L". ");
+    if (last == std::wstring::npos || last < 3) return std::wstring();
+    return ToUpperAscii(file.substr(last - 3, 4));
+}
+
+} // namespace
+
+TargetKind KindByName(const std::wstring& file)
+{
+    const std::wstring extension = Extension(file);
+    if (extension == L".BAT" || extension == L".CMD") return TargetKind::BatchFile;
+    if (extension == L".LNK" || extension == L".PIF") return TargetKind::Shortcut;
+    return TargetKind::Program;
 }

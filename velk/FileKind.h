@@ -17,3 +17,10 @@
 // shown SysWOW64 wherever it names System32; this looks at the folders
 // themselves, as the program that the consent prompt starts does.
 TargetKind FileKind(const std::wstring& opened);
+
+// What a file is by its name, once the trailing dots and spaces that
+// Windows drops from a file name are gone (run.BAT. . is run.bat), in any
+// letter case: a batch file (.bat, .cmd), which Windows runs through cmd.exe;
+// a shortcut (.lnk, .pif), whose arguments the shell hands on to what it
+// leads to, a batch file maybe; else a program.
+TargetKind KindByName(const std::wstring& file);

@@ -20,7 +20,8 @@ std::optional<std::wstring> FullPathName(const std::wstring& path);
 
 // The file that Windows opens for path, in its full form: . and ..,
 // separators and the trailing dots and spaces of names as GetFullPathName
-// reads them (C:\t\run.bat\. is C:\t\run.bat, //?/C:/t/x is \\?\C:\t\x);
+// reads them (C:\t\run.bat\. is C:\t\run.bat, //?/C:/t/x is \\?\C:\t\x, a
+// device in any folder is \\.\NAME);
 // a path that begins with \\?\ exactly as written. Every rule that asks
 // what a file is (a batch file, a device, its folder, its index line) asks
 // this.
