@@ -147,7 +147,6 @@ bool IsFullPath(const std::wstring& entry)
 
 std::wstring ToFullPath(const std::wstring& path, const std::wstring& folder)
 {
-    if (IsAbsoluteTarget(path)) return path;
     // Only .\ and ..\ are folders; .x.exe and ..x.exe are names like any
     // other. / reads as \ throughout.
     switch (LeadingFolderLength(path)) {

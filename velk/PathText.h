@@ -130,9 +130,8 @@ std::wstring AsWorkingFolder(std::wstring folder);
 // gives C:).
 std::wstring DrivePathDirectory(const std::wstring& target);
 
-// path made absolute against folder, the current one: a path that begins
-// with a drive letter and a colon or with two separators stands as it is;
-// one leading separator means the root of folder's drive or share, a leading
-// ..\ climbs one folder, a leading .\ means folder itself (/ reading as \ in
-// each); any other leading dot is part of a name.
+// A relative path (not IsAbsoluteTarget) made absolute against folder, the
+// current one: one leading separator means the root of folder's drive or
+// share, a leading ..\ climbs one folder, a leading .\ means folder itself
+// (/ reading as \ in each); any other leading dot is part of a name.
 std::wstring ToFullPath(const std::wstring& path, const std::wstring& folder);

@@ -106,61 +106,64 @@ std::optional<std::wstring> IndexLine(const std::wstring& folder, const PathEntr
     return folder;
 }
 
-// The folders that the PATH's entries name, for the search: a relative entry
-// (bin, .\bin, \bin, C:bin) as cmd.exe takes it, below the current folder
-// or at its drive's root; the others as they stand.
+// The folders that the PATH's entries name, for the search: an entry with a
+// drive (C:\bin, or C:bin in drive C's current folder) or two separators as
+// Windows reads it, any other (bin, .\bin, \bin) as cmd.exe takes it, below
+// the current folder or at its drive's root.
 PathList SearchFolders(const PathEntries& path, const std::wstring& currentFolder)
 {
     PathList folders;
     for (const std::wstring& entry : path.Get()) {
         if (IsFullPath(entry)) {
             folders.push_back(entry);
-        } else if (std::optional<std::wstring> full = FullPathName(ToFullPath(entry, currentFolder))) {
-            folders.push_back(std::move(*full));
+            continue;
         }
+        const std::wstring full = IsAbsoluteTarget(entry) ? entry : ToFullPath(entry, currentFolder);
+        if (std::optional<std::wstring> folder = FullPathName(full)) folders.push_back(std::move(*folder));
     }
     return folders;
 }
 
-// The ways of finding a target, each giving the record of what it found
-// (kind Nothing when it found nothing), with its working folder.
-TargetRecord ResolveFullPath(const std::wstring& named)
+// What a way of finding a target found (kind Nothing: nothing), and whether
+// in the current folder, which is then its working folder.
+struct Found {
+    TargetRecord record;
+    bool inCurrentFolder = false;
+};
+
+// The ways of finding a target.
+Found ResolveFullPath(const std::wstring& named)
 {
     TargetRecord record = Examine(named);
     // C:dr\x.exe is read in drive C's current folder, which is velk's and
     // not the started program's: the shell gets the full path.
     if (!IsWrittenInFull(named)) record.shellFile = record.opened;
-    record.directory = AsWorkingFolder(PlainFolder(record.opened));
-    return record;
+    return {record, false};
 }
 
-TargetRecord ResolveInCurrentFolder(const std::wstring& named, const std::wstring& currentFolder)
+Found ResolveInCurrentFolder(const std::wstring& named, const std::wstring& currentFolder)
 {
-    if (!SearchesCurrentDirectoryFor(named)) return TargetRecord();
-    TargetRecord record = Examine(ToFullPath(named, currentFolder));
-    record.directory = currentFolder;
-    return record;
+    if (!SearchesCurrentDirectoryFor(named)) return {};
+    return {Examine(ToFullPath(named, currentFolder)), true};
 }
 
-TargetRecord FindOnPath(const std::wstring& named, const std::wstring& currentFolder, const PathEntries& path)
+Found FindOnPath(const std::wstring& named, const std::wstring& currentFolder, const PathEntries& path)
 {
     // The first entry where Windows would open something wins, a device or
     // a stream too: that is what a start would reach.
     for (const std::wstring& folder : SearchFolders(path, currentFolder)) {
         TargetRecord record = Examine(JoinPath(folder, named));
-        if (record.kind == TargetKind::Nothing) continue;
-        record.directory = AsWorkingFolder(PlainFolder(record.opened));
-        return record;
+        if (record.kind != TargetKind::Nothing) return {record, false};
     }
-    return TargetRecord();
+    return {};
 }
 
-TargetRecord ResolveByName(const std::wstring& named, const std::wstring& currentFolder, const PathEntries& path)
+Found ResolveByName(const std::wstring& named, const std::wstring& currentFolder, const PathEntries& path)
 {
     // .\tool.exe names the current folder's tool.exe, \tool.exe the one at
     // the root of its drive, never one on the PATH.
-    TargetRecord record = ResolveInCurrentFolder(named, currentFolder);
-    if (record.kind != TargetKind::Nothing || NamesCurrentDirectory(named)) return record;
+    Found found = ResolveInCurrentFolder(named, currentFolder);
+    if (found.record.kind != TargetKind::Nothing || NamesCurrentDirectory(named)) return found;
     return FindOnPath(named, currentFolder, path);
 }
 
@@ -170,7 +173,12 @@ TargetRecord Resolve(const std::wstring& typed, const std::wstring& currentFolde
 {
     const bool absolute = IsAbsoluteTarget(typed);
     const auto resolve = [&](const std::wstring& named) {
-        return absolute ? ResolveFullPath(named) : ResolveByName(named, currentFolder, path);
+        Found found = absolute ? ResolveFullPath(named) : ResolveByName(named, currentFolder, path);
+        // The working folder: the current one for what was found there, else
+        // the folder that holds the file (a drive's root as C:\).
+        found.record.directory =
+            found.inCurrentFolder ? currentFolder : AsWorkingFolder(PlainFolder(found.record.opened));
+        return found.record;
     };
     TargetRecord record = resolve(typed);
     if (const char* refusal = RefusalOf(record)) throw RvWinException(refusal, ERROR_INVALID_NAME);

@@ -76,8 +76,6 @@ TEST(PathText, ToFullPath)
         {L"C:\\work\\src", L"..x.exe", L"C:\\work\\src\\..x.exe"},
         {L"C:\\work\\src", L"..", L"C:\\work\\src\\.."},
         {L"C:\\", L".\\tool.exe", L"C:\\tool.exe"}, // one separator, also from a drive's root
-        {L"C:\\work\\src", L"D:\\x.exe", L"D:\\x.exe"},
-        {L"C:\\work\\src", L"1:x", L"1:x"},
         {L"C:\\work\\src", L"ソ:x", L"C:\\work\\src\\ソ:x"}, // ソ is no drive letter
         {L"C:\\", L"..\\tool.exe", L"C:\\tool.exe"},
         {L"C:\\", L"tool.exe", L"C:\\tool.exe"},
@@ -86,7 +84,6 @@ TEST(PathText, ToFullPath)
         {L"C:\\work\\src", L"\\Tools\\tool.exe", L"C:\\Tools\\tool.exe"}, // the root of the drive
         {L"\\\\srv\\ソ\\dir", L"\\Tools\\tool.exe", L"\\\\srv\\ソ\\Tools\\tool.exe"}, // of the share
         {L"\\\\srv\\ソ\\dir", L"tool.exe", L"\\\\srv\\ソ\\dir\\tool.exe"},
-        {L"C:\\work\\src", L"\\\\srv\\s\\x.exe", L"\\\\srv\\s\\x.exe"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.expected, ToFullPath(c.path, c.folder)) << ToExactAnsi(c.path).value_or("?");
 }
