@@ -26,12 +26,14 @@ protected:
     {
         MakeFreshDirectory(ToExactAnsi(kRoot).value_or(""));
         for (const wchar_t* file : {L"\\Tools\\tool.exe", L"\\Tools\\run.bat", L"\\work\\here.exe",
-                                    L"\\onpath\\found.exe", L"\\onpath\\sub\\deep.exe", L"\\rnd\\a.exe",
+                                    L"\\onpath\\found.exe", L"\\onpath\\sub\\deep.exe", L"\\ソフト表\\ツール.exe",
+                                    L"\\later\\folder.exe", L"\\rnd\\a.exe",
                                     L"\\rnd\\sub\\b.exe", L"\\rnd\\c.bat"}) {
             const std::wstring path = kRoot + file;
             MakeDirectories(path.substr(0, path.rfind(L'\\')));
             WriteFileBytes(ToExactAnsi(path).value_or(""), "x");
         }
+        MakeDirectories(kRoot + L"\\onpath\\folder.exe"); // a folder is no program
         // A drive-relative name reads drive C's current folder.
         SetCurrentDirectoryW(L"C:\\");
     }
@@ -96,6 +98,15 @@ TEST_F(Resolution, EveryRouteGivesOneRecord)
         {L"sub/deep.exe", work, entries, TargetKind::Program, onPath + L"\\sub/deep.exe", onPath + L"\\sub",
          std::nullopt},
         {L"tool.exe", work, entries, TargetKind::Program, tools + L"\\tool.exe", tools, std::nullopt},
+        {L"folder.exe", work, {onPath, L"\"" + kRoot + L"\\later\"", kRoot + L"\\later"}, TargetKind::Program,
+         kRoot + L"\\later\\folder.exe", kRoot + L"\\later", std::nullopt}, // past a folder and a quoted entry
+        // The root of the current folder's drive; a double-byte folder (ソ and 表 end in 5C).
+        {L"\\velk-unit\\Resolution\\Tools\\tool.exe", work, entries, TargetKind::Program, tools + L"\\tool.exe", work,
+         std::nullopt},
+        {kRoot + L"\\ソフト表\\ツール.exe", work, entries, TargetKind::Program, kRoot + L"\\ソフト表\\ツール.exe",
+         kRoot + L"\\ソフト表", kRoot + L"\\ソフト表"},
+        {L"//?/C:/velk-unit/Resolution/Tools/run.bat", work, entries, TargetKind::BatchFile, tools + L"\\run.bat", tools,
+         tools},
         {L"su", L"C:\\", {}, TargetKind::Nothing, L"", L"", std::nullopt}, // not the command prompt here
     };
     for (const Case& c : cases) {
