@@ -69,21 +69,6 @@ def table_messages(guide):
     return messages
 
 
-def example_commands(guide):
-    """The lines of the guide's code blocks (fenced, or indented by four
-    spaces) that start with velk: commands to copy. What a program prints
-    (```text) and a transcript's prompt line (> ...) are not."""
-    commands, fence = [], None
-    for line in guide.splitlines():
-        if line.lstrip().startswith("```"):
-            fence = None if fence is not None else line.strip()[3:]
-            continue
-        code = line.strip()
-        if (fence not in (None, "text") or line.startswith("    ")) and re.match(r"velk(\.exe)? ", code):
-            commands.append(code)
-    return commands
-
-
 def example_blocks(guide):
     """Each example block (fenced, not ```text; or indented by four spaces
     or more after a blank line), with the paragraph before it."""
@@ -113,6 +98,14 @@ def example_blocks(guide):
             blocks.append(("\n".join(paragraph), "\n".join(body)))
         i = end
     return blocks
+
+
+def example_commands(guide):
+    """The lines of the guide's example blocks that start with velk:
+    commands to copy. What a program prints (```text) and a transcript's
+    prompt line (> ...) are not."""
+    return [line.strip() for _, body in example_blocks(guide) for line in body.splitlines()
+            if re.match(r"velk(\.exe)? ", line.strip())]
 
 
 def sections(guide, level="## "):
