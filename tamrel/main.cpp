@@ -88,7 +88,7 @@ int wmain()
         WriteStandardOutput(OutputText(failure.text()).Own("\n"));
         return 1;
     } catch (const std::exception& error) {
-        WriteStandardOutput(OutputText(RvWinException::FromStandard(error).text()).Own("\n"));
+        WriteStandardOutput(error.what() + std::string("\n")); // memory or a length ran out
         return 1;
     }
 }

@@ -30,6 +30,8 @@ std::wstring EnvironmentVariable::Value() const
 
 bool ChangesWhenExpanded(const std::wstring& text)
 {
+    // Not ReadGrowing: ExpandEnvironmentStrings counts the NUL also when the
+    // text fits, and an empty text expands to an empty one, not a failure.
     std::wstring expanded(text.size() + 1, L'\0');
     for (;;) {
         const DWORD size = ExpandEnvironmentStringsW(text.c_str(), &expanded[0], static_cast<DWORD>(expanded.size()));

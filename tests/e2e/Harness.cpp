@@ -12,28 +12,6 @@ std::wstring Wide(const std::string& cp932)
 }
 
 namespace {
-void Check(bool ok, const char* what);
-} // namespace
-
-std::string WindowsText(DWORD code, const std::wstring& insert)
-{
-    const DWORD_PTR arguments[] = {reinterpret_cast<DWORD_PTR>(insert.c_str())};
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr, code,
-        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<wchar_t*>(&buffer), 0,
-        reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(arguments)));
-    Check(length != 0, "FormatMessageW");
-    std::wstring text(buffer, length);
-    LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
-    const int size = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), &bytes[0], size, nullptr, nullptr);
-    return bytes;
-}
-
-namespace {
 
 // Absolute paths in the form that lifts the MAX_PATH limit.
 std::wstring LongPath(const std::wstring& path)
@@ -322,4 +300,19 @@ bool FileIsAged(const std::string& path)
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
     const FILETIME time = PastDay();
     return CompareFileTime(&data.ftLastWriteTime, &time) == 0;
+}
+
+std::string WindowsText(DWORD code, const std::wstring& insert)
+{
+    const DWORD_PTR arguments[] = {reinterpret_cast<DWORD_PTR>(insert.c_str())};
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr, code,
+        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<wchar_t*>(&buffer), 0,
+        reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(arguments)));
+    Check(length != 0, "FormatMessageW");
+    std::wstring text(buffer, length);
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
+    return ToCodePageMarked(text, 932);
 }
