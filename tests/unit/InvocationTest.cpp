@@ -23,6 +23,9 @@ TEST(Invocation, ReadsTheCommandLineOnce)
         {L"velk.exe wait deleteindex extra", true, Request::DeleteIndex, L"", L""},
         {L"velk.exe HELP", false, Request::Start, L"HELP", L""},
         {L"velk.exe wait WAIT", true, Request::Start, L"WAIT", L""},
+        {L"velk.exe Su", false, Request::Start, L"Su", L""},
+        {L"velk.exe Deleteindex", false, Request::Start, L"Deleteindex", L""},
+        {L"velk.exe Wait x", false, Request::Start, L"Wait", L"x"},
         {L"velk.exe  \"C:\\Program Files\"\\x.exe   a  \"b c\" ", false, Request::Start, L"C:\\Program Files\\x.exe", L"a  \"b c\" "},
         {L"velk.exe wait x", true, Request::Start, L"x", L""},
     };
