@@ -35,9 +35,21 @@ void AppendArgument(std::wstring& commandLine, const std::wstring& argument, con
 
 } // namespace
 
+const wchar_t kWhiteSpace[] = L"\t\n\v\f\r \x85\xA0\x1680\x2000\x2001\x2002\x2003\x2004\x2005\x2006\x2007"
+                              L"\x2008\x2009\x200A\x2028\x2029\x202F\x205F\x3000";
+
+bool IsWhiteSpaceOnly(const std::wstring& text)
+{
+    return text.find_first_not_of(kWhiteSpace) == std::wstring::npos;
+}
+
 void AppendQuotedArgument(std::wstring& commandLine, const std::wstring& argument)
 {
-    AppendArgument(commandLine, argument, L" \t\n\v\"");
+    // The C runtime splits at blanks and tabs only, but a reader that
+    // splits at any white space (a full-width blank that an IME types)
+    // must not find two words either: quotes cost nothing there.
+    static const std::wstring needsQuotes = std::wstring(kWhiteSpace) + L'"';
+    AppendArgument(commandLine, argument, needsQuotes.c_str());
 }
 
 bool BatchFileCanReceive(const std::wstring& argument)
@@ -45,14 +57,37 @@ bool BatchFileCanReceive(const std::wstring& argument)
     return !HoldsAnyOf(argument, L"\"%\r\n");
 }
 
+namespace {
+
+// Outside quotes cmd.exe starts commands at & and |, redirects at < and >,
+// escapes with ^, groups with brackets and splits parameters at , ; = as at
+// spaces. Inside quotes these are plain characters. (! is quoted too, though
+// delayed expansion, off unless switched on, would still read !NAME! there:
+// it replaces text, it starts no command.)
+const wchar_t kBatchSpecial[] = L" \t\v\f&|<>^(),;=!";
+
+} // namespace
+
+bool BatchArgumentNeedsQuotes(const std::wstring& argument)
+{
+    return argument.empty() || HoldsAnyOf(argument, kBatchSpecial);
+}
+
 void AppendBatchArgument(std::wstring& commandLine, const std::wstring& argument)
 {
-    // Outside quotes cmd.exe starts commands at & and |, redirects at < and
-    // >, escapes with ^, groups with brackets and splits parameters at , ; =
-    // as at spaces. Inside quotes these are plain characters. (! is quoted
-    // too, though delayed expansion, off unless switched on, would still
-    // read !NAME! there: it replaces text, it starts no command.)
-    AppendArgument(commandLine, argument, L" \t\v\f&|<>^(),;=!");
+    AppendArgument(commandLine, argument, kBatchSpecial);
+}
+
+std::wstring BatchCommandLine(const std::wstring& folder, const std::wstring& batchFile, const std::wstring& parameters)
+{
+    // /d: no AutoRun commands from the registry; /e:on for pushd; /v:off: no
+    // !NAME! expansion, whatever the registry says. With /s, cmd.exe takes
+    // away the first and the last quote after /c and nothing else, so what
+    // is between them reaches it exactly. pushd, unlike cd, takes a share's
+    // folder too (it maps a drive); && runs nothing when the folder is gone.
+    std::wstring line = L"/d /e:on /v:off /s /c \"pushd \"" + folder + L"\" && \"" + batchFile + L"\"";
+    if (!parameters.empty()) line += L' ' + parameters;
+    return line + L'"';
 }
 
 namespace {

@@ -4,9 +4,13 @@
 #include <string>
 #include <vector>
 
+// Whether text holds nothing but Unicode white space (blanks, tabs, line
+// ends, U+00A0, the full-width blank U+3000, ...), or nothing at all.
+bool IsWhiteSpaceOnly(const std::wstring& text);
+
 // Appends one argument to a command line so that the started program's
 // runtime splits it back into exactly that argument: wrapped in double quotes
-// when it is empty or holds a space, tab, newline, vertical tab or quote;
+// when it is empty or holds a quote or any Unicode white space;
 // backslashes doubled only where they precede a quote or the closing quote.
 // Appends in place so that a secret never sits in a temporary copy.
 void AppendQuotedArgument(std::wstring& commandLine, const std::wstring& argument);
@@ -17,12 +21,25 @@ void AppendQuotedArgument(std::wstring& commandLine, const std::wstring& argumen
 // inside quotes too, and a quote of the argument's own would end them.
 bool BatchFileCanReceive(const std::wstring& argument);
 
-// Appends one argument of a batch file: wrapped in double quotes when it is
-// empty or holds a space, a tab or one of & | < > ^ ( ) , ; = !, so that
-// cmd.exe takes it as one parameter and as data, and a program that the batch
-// file hands %* to gets exactly the argument. Only for arguments that
-// BatchFileCanReceive.
+// Whether an argument of a batch file needs quotes to reach it as one
+// parameter and as data: it is empty or holds a space, a tab or one of
+// & | < > ^ ( ) , ; = !.
+bool BatchArgumentNeedsQuotes(const std::wstring& argument);
+
+// Appends one argument of a batch file, in double quotes where it needs them,
+// so that cmd.exe takes it as one parameter and as data, and a program that
+// the batch file hands %* to gets exactly the argument. Only for arguments
+// that BatchFileCanReceive.
 void AppendBatchArgument(std::wstring& commandLine, const std::wstring& argument);
+
+// The parameters of cmd.exe that run a batch file (a full path) in folder
+// with parameters (AppendBatchArgument's), as one command that cmd.exe reads
+// exactly as written: /d /e:on /v:off /s /c "pushd "FOLDER" && "FILE" PARAMETERS".
+// Windows' own verb for a batch file, cmd.exe /C "%1" %*, would take the
+// first and the last quote of that line away, and start an elevated
+// cmd.exe in the system folder. Neither path may hold a % or a quote.
+std::wstring BatchCommandLine(const std::wstring& folder, const std::wstring& batchFile,
+                              const std::wstring& parameters);
 
 // One word of a command line as the C runtime splits it into argv: where it
 // starts and ends in the line, and the argument it gives.

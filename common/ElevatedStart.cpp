@@ -36,10 +36,11 @@ Handle StartElevated(SHELLEXECUTEINFOW& record)
     return Handle(record.hProcess);
 }
 
-std::optional<DWORD> AwaitExitCode(HANDLE process, DWORD timeoutMs)
+std::optional<DWORD> AwaitExitCode(HANDLE process, DWORD timeoutMs, HANDLE interrupted)
 {
-    const DWORD waited = WaitForSingleObject(process, timeoutMs);
-    if (waited == WAIT_TIMEOUT) return std::nullopt;
+    const HANDLE handles[] = {process, interrupted};
+    const DWORD waited = WaitForMultipleObjects(2, handles, FALSE, timeoutMs);
+    if (waited == WAIT_TIMEOUT || waited == WAIT_OBJECT_0 + 1) return std::nullopt;
     if (waited != WAIT_OBJECT_0) throw RvWinException();
     DWORD exitCode = 0;
     if (!GetExitCodeProcess(process, &exitCode)) throw RvWinException();

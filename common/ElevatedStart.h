@@ -21,6 +21,7 @@ SHELLEXECUTEINFOW MakeElevatedLaunchRecord(const wchar_t* file, const wchar_t* p
 Handle StartElevated(SHELLEXECUTEINFOW& record);
 
 // Waits up to timeoutMs (INFINITE: for as long as it takes) for a process to
-// end and gives its exit code, all 32 bits; nothing when the time ran out.
-// Throws RvWinException when the wait or the exit code fails.
-std::optional<DWORD> AwaitExitCode(HANDLE process, DWORD timeoutMs);
+// end and gives its exit code, all 32 bits; nothing when the time ran out or
+// the event interrupted (ConsoleInterrupt's) was set first. Throws
+// RvWinException when the wait or the exit code fails.
+std::optional<DWORD> AwaitExitCode(HANDLE process, DWORD timeoutMs, HANDLE interrupted);

@@ -1,7 +1,19 @@
 #pragma once
 
-// Windows' system folder and the programs of it that velk and tamrel start,
-// each spelled as it stands, also where Windows lives elsewhere.
-inline const wchar_t kSystemFolder[] = L"C:\\Windows\\System32";
-inline const wchar_t kCommandPrompt[] = L"C:\\Windows\\System32\\cmd.exe";
-inline const wchar_t kAccountTool[] = L"C:\\Windows\\System32\\net.exe";
+#include <string>
+
+// Windows' system folder, as Windows itself names it (GetSystemDirectoryW):
+// never assumed to be C:\Windows\System32, since on a machine whose Windows
+// lives elsewhere any signed-in user could make that folder and put a
+// cmd.exe or net.exe of their own in it. Where it is C:\Windows\System32 in
+// any letter case, it is spelled just so. Throws RvWinException when Windows
+// cannot tell it.
+const std::wstring& SystemFolder();
+
+// The programs of that folder that velk and tamrel start.
+const std::wstring& CommandProcessor(); // cmd.exe
+const std::wstring& AccountTool();      // net.exe
+
+// The spelling of a system folder as Windows reported it: C:\Windows\System32
+// in that letter case where it is that folder, else as given.
+std::wstring SystemFolderSpelling(const std::wstring& reported);

@@ -35,13 +35,13 @@ void BuildNetUserParameters(SecretText& parameters, const std::wstring& userName
 
 SHELLEXECUTEINFOW NetUserLaunchRecord(const wchar_t* parameters)
 {
-    return MakeElevatedLaunchRecord(kAccountTool, parameters, kSystemFolder, SW_HIDE);
+    return MakeElevatedLaunchRecord(AccountTool().c_str(), parameters, SystemFolder().c_str(), SW_HIDE);
 }
 
 void RefuseUserName(const std::wstring& userName)
 {
     // net.exe would be asked to set the password of no account at all.
-    if (userName.find_first_not_of(L" \t") == std::wstring::npos) throw RvWinException("user name is empty.");
+    if (IsWhiteSpaceOnly(userName)) throw RvWinException("user name is empty.");
     if (!userName.empty() && userName[0] == L'/') throw RvWinException("user name must not begin with '/'.");
     // No account has half a character in its name; passed on, it would
     // reach net.exe as something other than what was typed.
@@ -69,14 +69,15 @@ bool EndAccountTool(HANDLE process)
 
 } // namespace
 
-DWORD AwaitAccountTool(HANDLE process, DWORD timeoutMs)
+DWORD AwaitAccountTool(HANDLE process, DWORD timeoutMs, const ConsoleInterrupt& interrupt)
 {
     // The shell started net.exe but gave nothing to wait for: "changed"
     // would be a guess.
     if (process == nullptr || process == INVALID_HANDLE_VALUE) {
         throw RvWinException("net.exe was started, but tamrel cannot tell whether the password was changed.");
     }
-    const std::optional<DWORD> exitCode = AwaitExitCode(process, timeoutMs);
+    const std::optional<DWORD> exitCode = AwaitExitCode(process, timeoutMs, interrupt.event());
+    if (!exitCode && interrupt.raised()) throw RvWinException("cancelled; net.exe was started and may still change the password.");
     if (!exitCode) {
         // Left running, it could still change the password after tamrel has
         // reported that it did not.

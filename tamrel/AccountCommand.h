@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConsoleInterrupt.h"
 #include "RvWinException.h"
 #include "SecretText.h"
 
@@ -27,10 +28,11 @@ void RefusePassword(const std::wstring& password);
 const DWORD kAccountToolTimeoutSeconds = 60;
 
 // Waits for the account tool and gives its exit code. Throws RvWinException
-// when there is no process to wait for, or when it does not end in time:
-// then it is ended, so it cannot change the password after the failure is
-// reported; where Windows refuses that, the message says so.
-DWORD AwaitAccountTool(HANDLE process, DWORD timeoutMs);
+// when there is no process to wait for, when a console event interrupts the
+// wait (the tool may still change the password), or when it does not end in
+// time: then it is ended, so it cannot change the password after the failure
+// is reported; where Windows refuses that, the message says so.
+DWORD AwaitAccountTool(HANDLE process, DWORD timeoutMs, const ConsoleInterrupt& interrupt);
 
 // The failure that the account tool's exit code (not 0) stands for, with a
 // second line when this computer has no local account named userName.

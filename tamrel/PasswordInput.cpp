@@ -1,9 +1,7 @@
 #include "PasswordInput.h"
 
 #include "AnsiText.h"
-#include "StandardOutput.h"
 
-#include <atomic>
 #include <string>
 
 namespace {
@@ -70,10 +68,15 @@ void KeyEvents::Forget()
     repeats_ = 0;
 }
 
-ConsoleKeys::ConsoleKeys()
+ConsoleKeys::ConsoleKeys(HANDLE interrupted)
     : input_(CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, 0, nullptr)),
+      interrupted_(interrupted),
       events_([this](INPUT_RECORD& record) {
+          // A console event ends the reading here, on this thread, which
+          // alone touches the password and the console's mode.
+          const HANDLE handles[] = {input_.get(), interrupted_};
+          if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0) return false;
           DWORD count = 0;
           return ReadConsoleInputW(input_.get(), &record, 1, &count) && count == 1;
       })
@@ -84,11 +87,6 @@ ConsoleKeys::ConsoleKeys()
 
 ConsoleKeys::~ConsoleKeys()
 {
-    Restore();
-}
-
-void ConsoleKeys::Restore()
-{
     if (modeChanged_) SetConsoleMode(input_.get(), mode_);
     events_.Forget();
 }
@@ -98,49 +96,8 @@ int ConsoleKeys::Next()
     return input_.valid() ? events_.Next() : kNoConsoleInput;
 }
 
-namespace {
-
-// The guard of the password being read, for the handler's thread.
-std::atomic<EndingGuard*> activeGuard{nullptr};
-
-} // namespace
-
 bool StandardInputIsConsole()
 {
     DWORD mode = 0;
     return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != FALSE;
-}
-
-EndingGuard::EndingGuard(ConsoleKeys& console, SecretText& password, SecretText& retyped)
-    : console_(console), password_(password), retyped_(retyped)
-{
-    activeGuard = this;
-    SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
-}
-
-EndingGuard::~EndingGuard()
-{
-    SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
-    activeGuard = nullptr;
-}
-
-BOOL WINAPI EndingGuard::OnConsoleEvent(DWORD event)
-{
-    // Every event that reaches here ends the process: the console is not
-    // left without echo for whatever reads it next, nor the password in
-    // memory.
-    if (EndingGuard* guard = activeGuard) {
-        guard->console_.Restore();
-        guard->password_.Clear();
-        guard->retyped_.Clear();
-    }
-    // Ctrl+C as an event (a terminal's console delivers a typed Ctrl+C so,
-    // GenerateConsoleCtrlEvent too) cancels as the Ctrl+C key does: a line
-    // end and 1. Left to the system, the exit code would be Wine's 0, which
-    // a script reads as a password set.
-    if (event == CTRL_C_EVENT) {
-        WriteStandardOutput("\n");
-        ExitProcess(1);
-    }
-    return FALSE;
 }

@@ -49,22 +49,20 @@ private:
 
 // The console's keys, whatever the console's input code page. Reads raw while
 // it lives (Ctrl+C arrives as a key, nothing is echoed) and gives the console
-// its mode back when destroyed.
+// its mode back when destroyed. Once the event interrupted is set (a console
+// event: ConsoleInterrupt's), there are no more keys.
 class ConsoleKeys {
 public:
-    ConsoleKeys();
+    explicit ConsoleKeys(HANDLE interrupted);
     ~ConsoleKeys();
     ConsoleKeys(const ConsoleKeys&) = delete;
     ConsoleKeys& operator=(const ConsoleKeys&) = delete;
 
     int Next();
 
-    // Gives the console its mode back and forgets the last key; the
-    // destructor does the same.
-    void Restore();
-
 private:
     Handle input_;
+    HANDLE interrupted_;
     DWORD mode_ = 0;
     bool modeChanged_ = false;
     KeyEvents events_;
@@ -73,27 +71,3 @@ private:
 // Whether standard input is a console, the one place a password can be typed
 // without echo (not a pipe, a file or a service's nothing).
 bool StandardInputIsConsole();
-
-// While it lives, the console events that end the process without its own
-// clean-up first give the console its mode back and clear the password and
-// its retyping. Ctrl+C then ends tamrel as the Ctrl+C key cancels: a line
-// end, exit code 1. Any other (Ctrl+Break, closing the console window,
-// logoff, shutdown) goes on to the system's handler, which ends tamrel as
-// usual.
-class EndingGuard {
-public:
-    EndingGuard(ConsoleKeys& console, SecretText& password, SecretText& retyped);
-    ~EndingGuard();
-    EndingGuard(const EndingGuard&) = delete;
-    EndingGuard& operator=(const EndingGuard&) = delete;
-
-    // The handler that the system calls, on a thread of its own. Ends the
-    // process itself for Ctrl+C; else returns FALSE, so that
-    // the next handler, the system's, ends it.
-    static BOOL WINAPI OnConsoleEvent(DWORD event);
-
-private:
-    ConsoleKeys& console_;
-    SecretText& password_;
-    SecretText& retyped_;
-};

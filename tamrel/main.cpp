@@ -1,6 +1,7 @@
 // tamrel: sets a local account's password through net.exe, elevated.
 #include "AccountCommand.h"
 #include "CommandLine.h"
+#include "ConsoleInterrupt.h"
 #include "ElevatedStart.h"
 #include "LibrarySearch.h"
 #include "PasswordInput.h"
@@ -28,12 +29,11 @@ OutputText Prompt(const char* verb, const std::wstring& userName)
 
 // The new password and, once it passes the checks that need no second
 // entry, the same typed again. The console reads raw for both and has its
-// mode back before any verdict is written, also when a console event ends
-// tamrel while it reads.
-InputEnd ReadNewPassword(const std::wstring& userName, SecretText& password, SecretText& retyped)
+// mode back before any verdict is written, also when a console event
+// (interrupted) ends the reading.
+InputEnd ReadNewPassword(const std::wstring& userName, HANDLE interrupted, SecretText& password, SecretText& retyped)
 {
-    ConsoleKeys console;
-    const EndingGuard guard(console, password, retyped);
+    ConsoleKeys console(interrupted);
     const KeySource keys = [&console] { return console.Next(); };
     const InputEnd end = ReadEntry(keys, Prompt("enter", userName), password);
     if (end != InputEnd::Entered) return end;
@@ -48,10 +48,15 @@ int ChangePassword(const std::wstring& userName)
     // Without a console the keys would come from nowhere, or from a pipe
     // that echoes nothing but holds the password in plain text.
     if (!StandardInputIsConsole()) throw RvWinException("tamrel needs a console to read the password without echo.");
+    // From the prompt to the end, Ctrl+C, Ctrl+Break or a closing console
+    // ends tamrel through its waits, on this thread, with a line that says
+    // whether net.exe was started, and 1: never the system's 0, which a
+    // script would read as a password set.
+    const ConsoleInterrupt interrupt;
     SecretText password;
     SecretText retyped;
-    const InputEnd end = ReadNewPassword(userName, password, retyped);
-    if (end == InputEnd::Cancelled) return 1;
+    const InputEnd end = ReadNewPassword(userName, interrupt.event(), password, retyped);
+    if (end == InputEnd::Cancelled) throw RvWinException("cancelled; net.exe was not started, and the password was not changed.");
     if (end == InputEnd::UnpairedSurrogate) throw RvWinException("password has half of a character (an unpaired surrogate).");
     // A slip of the finger would set a password that nobody knows.
     if (password.Text() != retyped.Text()) throw RvWinException("passwords do not match.");
@@ -60,7 +65,7 @@ int ChangePassword(const std::wstring& userName)
     BuildNetUserParameters(parameters, userName, password);
     SHELLEXECUTEINFOW record = NetUserLaunchRecord(parameters.Text().c_str());
     const Handle process = StartElevated(record);
-    const DWORD exitCode = AwaitAccountTool(process.get(), kAccountToolTimeoutSeconds * 1000);
+    const DWORD exitCode = AwaitAccountTool(process.get(), kAccountToolTimeoutSeconds * 1000, interrupt);
     if (exitCode != 0) throw AccountToolFailure(exitCode, userName);
     return 0;
 }

@@ -1,13 +1,17 @@
 #include "ElevatedCommand.h"
 
 #include "CommandLine.h"
+#include "ConsoleInterrupt.h"
 #include "ElevatedStart.h"
 #include "PathIndex.h"
 #include "PathText.h"
 #include "Resolution.h"
 #include "RvWinException.h"
 #include "StandardOutput.h"
+#include "SystemPrograms.h"
 #include "Usage.h"
+
+#include <optional>
 
 namespace {
 
@@ -15,7 +19,10 @@ namespace {
 // program reads its command line by its own rules (msiexec's
 // NAME="value"): it gets the rest of velk's as typed. A batch file's
 // parameters are read by cmd.exe, as part of a command line: they must stay
-// data there, one by one.
+// data there, one by one. A shortcut may lead to a batch file, which
+// Windows runs through its own verb, cmd.exe /C "%1" %*: cmd.exe then takes
+// away the first and the last quote of the line, and a quoted argument
+// would turn into commands. So a shortcut gets none that needs quotes.
 std::wstring ParametersFor(const TargetRecord& target, const Invocation& invocation)
 {
     if (!target.GetsBatchRules()) return invocation.rest;
@@ -23,6 +30,10 @@ std::wstring ParametersFor(const TargetRecord& target, const Invocation& invocat
     for (const CommandLineWord& word : invocation.arguments) {
         if (!BatchFileCanReceive(word.text)) {
             throw RvWinException("バッチファイルに渡せない文字 (\" % 改行) が引数にあります。", ERROR_INVALID_PARAMETER);
+        }
+        if (target.kind == TargetKind::Shortcut && BatchArgumentNeedsQuotes(word.text)) {
+            throw RvWinException("ショートカットには、引用符が必要な引数 (空の引数や、空白や & | < > ^ ( ) , ; = ! を含む引数) を渡せません。",
+                                 ERROR_INVALID_PARAMETER);
         }
         if (&word != &invocation.arguments.front()) parameters += L' ';
         AppendBatchArgument(parameters, word.text);
@@ -38,7 +49,10 @@ ElevatedCommand PrepareCommand(const Invocation& invocation, const std::wstring&
     ElevatedCommand command;
     command.request = invocation.request;
     command.waits = invocation.waits;
-    if (invocation.request == Request::CommandPrompt) command.target = CommandPromptRecord();
+    if (invocation.request == Request::CommandPrompt) {
+        command.target = CommandPromptRecord();
+        command.program = command.target.shellFile;
+    }
     if (invocation.request != Request::Start) return command;
     // The text is what the C++ library said here once; scripts may match it.
     if (IsTooShortForAName(invocation.target)) {
@@ -46,14 +60,22 @@ ElevatedCommand PrepareCommand(const Invocation& invocation, const std::wstring&
     }
     // What the start reaches first; every rule after this reads the record.
     command.target = Resolve(invocation.target, currentFolder, path);
+    command.program = command.target.shellFile;
     command.parameters = ParametersFor(command.target, invocation);
+    // Asked for the batch file itself, Windows would run its own verb for it
+    // (see ParametersFor), in the system folder: velk starts cmd.exe with a
+    // line of its own, which runs the file in its working folder.
+    if (command.target.kind == TargetKind::BatchFile) {
+        command.parameters = BatchCommandLine(command.target.directory, command.target.shellFile, command.parameters);
+        command.program = CommandProcessor();
+    }
     return command;
 }
 
 SHELLEXECUTEINFOW LaunchRecord(const ElevatedCommand& command)
 {
     const std::wstring& parameters = command.parameters;
-    return MakeElevatedLaunchRecord(command.target.shellFile.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+    return MakeElevatedLaunchRecord(command.program.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
                                     command.target.directory.c_str(), SW_SHOW);
 }
 
@@ -74,9 +96,17 @@ unsigned long Launch(const ElevatedCommand& command)
     // prompt: the index says where elevated starts were asked from.
     if (command.target.indexLine) RecordInPathIndex(*command.target.indexLine);
     SHELLEXECUTEINFOW record = LaunchRecord(command);
+    // Under "wait", from the start on: a script must never read an
+    // interrupted wait as the program's success.
+    std::optional<ConsoleInterrupt> interrupt;
+    if (command.waits) interrupt.emplace();
     const Handle process = StartElevated(record);
     if (!command.waits) return 0; // the handle is closed at once
     // The shell may hand the file to a program that was running already.
     if (!process.valid()) throw RvWinException("起動したプログラムの終了を待てません。", ERROR_INVALID_HANDLE);
-    return *AwaitExitCode(process.get(), INFINITE);
+    if (const std::optional<DWORD> exitCode = AwaitExitCode(process.get(), INFINITE, interrupt->event())) {
+        return *exitCode;
+    }
+    // As Windows reports a process that Ctrl+C ended.
+    throw RvWinException("待機を中断しました。起動したプログラムはまだ実行中の可能性があります。", STATUS_CONTROL_C_EXIT);
 }

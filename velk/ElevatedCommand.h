@@ -10,11 +10,14 @@
 #include <string>
 
 // One run of velk, ready to launch: what was asked for, and for a start the
-// target's record and the parameters that its kind calls for.
+// target's record, and the program and parameters that the shell is given
+// for it: the target itself with the parameters its kind calls for, or for
+// a batch file cmd.exe with a line that runs it.
 struct ElevatedCommand {
     Request request = Request::Help;
     bool waits = false;
     TargetRecord target;
+    std::wstring program;
     std::wstring parameters;
 };
 

@@ -44,12 +44,18 @@ namespace {
 // How often a run that waits looks at the lock file again.
 const DWORD kLockFilePollMs = 20;
 
-// Why the lock file cannot be had just now: held by another run
-// (ERROR_SHARING_VIOLATION), or being deleted by the last one
-// (ERROR_ACCESS_DENIED while the delete is pending).
-bool IsBusy(DWORD error)
+// Whether the lock file cannot be had just now because another run has it:
+// held open (a sharing violation), or being deleted by the last holder
+// (access denied while the delete is pending, when not even its attributes
+// can be read). Any other failure (a folder at its name, a read-only file,
+// permissions that deny the user) would never end: it is not waited out.
+bool IsBusy(DWORD error, const std::wstring& lockFile)
 {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return true;
+    if (error != ERROR_ACCESS_DENIED) return false;
+    if (GetFileAttributesW(lockFile.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD why = GetLastError();
+    return why == ERROR_ACCESS_DENIED || why == ERROR_FILE_NOT_FOUND;
 }
 
 } // namespace
@@ -75,8 +81,9 @@ IndexLock::IndexLock(const std::wstring& indexPath, unsigned long timeoutMs)
         if (file_.valid()) break;
         const DWORD error = GetLastError();
         if (error == ERROR_PATH_NOT_FOUND) break; // no folder, no index to guard
-        if (!IsBusy(error) || GetTickCount() - start >= timeoutMs) {
-            error_ = IsBusy(error) ? ERROR_TIMEOUT : error;
+        const bool busy = IsBusy(error, lockFile);
+        if (!busy || GetTickCount() - start >= timeoutMs) {
+            error_ = busy ? ERROR_TIMEOUT : error;
             ReleaseMutex(mutex_.get());
             return;
         }

@@ -17,7 +17,8 @@
 // With no folder for the index there is nothing to guard: the lock is held.
 class IndexLock {
 public:
-    // Waits up to timeoutMs for the lock of the index file at indexPath.
+    // Waits up to timeoutMs for the lock of the index file at indexPath,
+    // while another run holds it; fails at once for any other reason.
     IndexLock(const std::wstring& indexPath, unsigned long timeoutMs);
     ~IndexLock();
     IndexLock(const IndexLock&) = delete;

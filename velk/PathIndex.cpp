@@ -3,6 +3,7 @@
 #include "AnsiText.h"
 #include "EnvironmentVariable.h"
 #include "RvWinException.h"
+#include "StandardOutput.h"
 #include "WinHandle.h"
 
 #include <windows.h>
@@ -56,14 +57,26 @@ ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes)
     return ReadResult::Read;
 }
 
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes)
+// 0, or the error that kept the file from being written whole.
+DWORD WriteWholeFile(const std::wstring& path, const std::string& bytes)
 {
     Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
+    if (!file.valid()) return GetLastError();
     DWORD written = 0;
-    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size() && FlushFileBuffers(file.get());
+    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return GetLastError();
+    if (written != bytes.size()) return ERROR_HANDLE_DISK_FULL;
+    return FlushFileBuffers(file.get()) ? 0 : GetLastError();
+}
+
+// Windows' text for an error, or the text of the failure to look it up.
+OutputText WindowsText(DWORD error)
+{
+    try {
+        return RvWinException(error).text();
+    } catch (const RvWinException& lookup) {
+        return lookup.text();
+    }
 }
 
 } // namespace
@@ -74,18 +87,9 @@ PathIndex::PathIndex()
         path = IndexPath();
         lock.emplace(path, kLockWaitMs);
         if (lock->held()) Load();
+        else if (lock->error() != ERROR_TIMEOUT) lockError = lock->error();
     } catch (...) {
         // No AppData, or no memory: an empty index, never saved.
-    }
-}
-
-PathIndex::~PathIndex()
-{
-    if (!changed || !saveAllowed) return;
-    try {
-        Save();
-    } catch (...) {
-        // Saving is best effort and must not disturb the launch.
     }
 }
 
@@ -110,18 +114,24 @@ void PathIndex::Load()
     saveAllowed = true;
 }
 
-void PathIndex::Save() const
+unsigned long PathIndex::Save() const
 {
+    if (!changed) return 0;
+    if (lockError != 0) return lockError;
+    if (!saveAllowed) return 0;
     // A new file beside the old one, moved over it in one step: a failure or
     // a crash part-way leaves the old index as it was.
     const std::wstring partial = PartialPath(path);
     TextList entries = ParseIndexLines(loaded);
     entries.insert(entries.end(), added.begin(), added.end());
-    if (WriteWholeFile(partial, FormatIndexLines(entries)) &&
+    DWORD error = WriteWholeFile(partial, FormatIndexLines(entries));
+    if (error == 0 &&
         MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return;
+        return 0;
     }
+    if (error == 0) error = GetLastError();
     DeleteFileW(partial.c_str());
+    return error;
 }
 
 void RecordInPathIndex(const std::wstring& folder)
@@ -131,7 +141,11 @@ void RecordInPathIndex(const std::wstring& folder)
     const std::optional<std::string> line = ToExactAnsi(folder);
     if (!line) return;
     PathIndex index;
-    if (!index.contains(*line)) index.add(*line);
+    if (index.contains(*line)) return;
+    index.add(*line);
+    if (const DWORD error = index.Save()) {
+        WriteStandardOutput(OutputText("インデックスを更新できませんでした: ").Add(WindowsText(error)).Own("\n"));
+    }
 }
 
 void DeletePathIndex()
@@ -139,12 +153,14 @@ void DeletePathIndex()
     const std::wstring path = IndexPath();
     const IndexLock lock(path, kLockWaitMs);
     if (!lock.held()) throw RvWinException(lock.error());
-    // The index first: while it cannot go, nothing goes.
-    for (const std::wstring& file : {path, PartialPath(path)}) {
-        if (DeleteFileW(file.c_str())) continue;
+    // The index first: while it cannot go, nothing goes. Once it has gone,
+    // the deletion has done what was asked: what a save left behind is only
+    // ever deleted again, and never read.
+    if (!DeleteFileW(path.c_str())) {
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) throw RvWinException(error);
     }
+    DeleteFileW(PartialPath(path).c_str());
 }
 
 TextList ParseIndexLines(const std::string& bytes)

@@ -79,6 +79,10 @@ const char* RefusalOf(const TargetRecord& record)
     if (record.GetsBatchRules() && record.shellFile.find(L'%') != std::wstring::npos) {
         return "パスに % があるバッチファイルやショートカットは起動しません。";
     }
+    // The working folder is part of cmd.exe's line too (\run.bat from C:\d%x%).
+    if (record.kind == TargetKind::BatchFile && record.directory.find(L'%') != std::wstring::npos) {
+        return "作業フォルダーに % があるため、このバッチファイルは起動しません。";
+    }
     if (ChangesWhenExpanded(record.shellFile)) {
         return "パスに環境変数として展開される部分 (%名前%) があるため起動しません。";
     }
@@ -196,8 +200,8 @@ TargetRecord CommandPromptRecord()
 {
     TargetRecord record;
     record.kind = TargetKind::Program;
-    record.opened = kCommandPrompt;
-    record.shellFile = kCommandPrompt;
-    record.directory = kSystemFolder;
+    record.opened = CommandProcessor();
+    record.shellFile = CommandProcessor();
+    record.directory = SystemFolder();
     return record;
 }

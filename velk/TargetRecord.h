@@ -21,9 +21,10 @@ struct TargetRecord {
     // The file that Windows opens, in its full form: . and .. resolved and
     // / read as \, except after \\?\, which Windows takes literally.
     std::wstring opened;
-    // What the shell is asked to start, always a full path: as typed when
-    // it was typed in full, else as found (C:dr\x.exe as C:\t\dr\x.exe);
-    // for a batch file, without a \\?\ that cmd.exe cannot run.
+    // The file as it is handed on (to the shell, or for a batch file to
+    // cmd.exe), always a full path: as typed when it was typed in full, else
+    // as found (C:dr\x.exe as C:\t\dr\x.exe); for a batch file, without a
+    // \\?\ that cmd.exe cannot run.
     std::wstring shellFile;
     // The working folder of the started program, a full path (C:\ for a
     // drive's root).

@@ -30,6 +30,6 @@ std::wstring OpenedFile(const std::wstring& path);
 // A \\?\ path (OpenedFile's form) in the plain form that names the same
 // file, for a program that cannot take the prefix (cmd.exe): \\?\C:\x as
 // C:\x, \\?\UNC\server\share\x as \\server\share\x. Only where that form
-// is at most MAX_PATH units and Windows reads it back unchanged (no . or ..,
+// is shorter than MAX_PATH units (its NUL counts) and Windows reads it back unchanged (no . or ..,
 // no /, no trailing dot or space in it); nothing otherwise.
 std::optional<std::wstring> PlainFormOfLiteralPath(const std::wstring& opened);

@@ -17,12 +17,14 @@ namespace {
 // Prints a failure, the long usage below it where it calls for one, and
 // gives the exit code: under "wait" the failure's Windows error code, so a
 // script reads from the one number what happened; else 1 or -1 as ever.
+// Never 0, which reads as success.
 int Report(const RvWinException& failure, bool waits)
 {
     OutputText text(failure.text());
     text.Own(failure.withUsage() ? "\n\n\n" + LongUsage() : "\n");
     WriteStandardOutput(text);
-    return waits ? static_cast<int>(failure.code()) : failure.exitStatus();
+    if (!waits) return failure.exitStatus();
+    return failure.code() == 0 ? 1 : static_cast<int>(failure.code());
 }
 
 } // namespace

@@ -44,6 +44,7 @@ TEST(AccountCommand, ParametersQuoteNameAndPasswordAsOneArgumentEach)
     EXPECT_EQ(L"user \"\" x", Parameters(L"", L"x"));
     EXPECT_EQ(L"user \"a\\\"b\" \"p\\\\\\\"q\\\\\"", Parameters(L"a\"b", L"p\\\"q\\"));
     EXPECT_EQ(L"user 管理者 パス", Parameters(L"管理者", L"パス"));
+    EXPECT_EQ(L"user \"山田\x3000太郎\" \"p\xA0w\"", Parameters(L"山田\x3000太郎", L"p\xA0w")); // any white space
     // Past 14 UTF-16 units, as net.exe counts, /Y answers its question.
     EXPECT_EQ(L"user bob \"abcdefghijkl m\"", Parameters(L"bob", L"abcdefghijkl m")); // quotes do not count
     EXPECT_EQ(L"user bob パスワードパスワード表", Parameters(L"bob", L"パスワードパスワード表"));
@@ -78,7 +79,9 @@ TEST(AccountCommand, RefusesWhatNetExeWouldTakeAsAnOption)
     EXPECT_EQ(badName, Refusal(RefuseUserName, L"/"));
     EXPECT_EQ("", Refusal(RefuseUserName, L"bob/x"));
     EXPECT_EQ("user name is empty.", Refusal(RefuseUserName, L""));
-    EXPECT_EQ("user name is empty.", Refusal(RefuseUserName, L" \t "));
+    for (const wchar_t* blank : {L" \t ", L"\x3000", L"\x3000\x3000", L"\xA0", L"\n", L"\r\n"}) {
+        EXPECT_EQ("user name is empty.", Refusal(RefuseUserName, blank));
+    }
     EXPECT_EQ("", Refusal(RefuseUserName, L" x"));
     EXPECT_EQ("", Refusal(RefuseUserName, L"*"));
     EXPECT_EQ("user name has half of a character (an unpaired surrogate).", Refusal(RefuseUserName, L"\xD800" L"abc"));
@@ -108,19 +111,26 @@ TEST(AccountCommand, AccountToolThatDoesNotFinishIsEndedAndReported)
     ASSERT_TRUE(process.valid());
     EXPECT_TRUE(WaitForFile(log, 30000));
 
+    const ConsoleInterrupt interrupt;
     const std::string timeout = "net.exe did not finish within 60 seconds.";
-    EXPECT_EQ(timeout, Failure([&] { AwaitAccountTool(process.get(), 100); }));
+    EXPECT_EQ(timeout, Failure([&] { AwaitAccountTool(process.get(), 100, interrupt); }));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.get(), 0)) << "still running";
     TerminateProcess(process.get(), 1);
 
     // No process at all: nothing is known of the password.
     EXPECT_EQ("net.exe was started, but tamrel cannot tell whether the password was changed.",
-              Failure([&] { AwaitAccountTool(nullptr, 10); }));
+              Failure([&] { AwaitAccountTool(nullptr, 10, interrupt); }));
 
     // An event never ends, and cannot be ended.
     Handle neverEnds(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     EXPECT_EQ(timeout + "\nnet.exe is still running and may yet change the password.",
-              Failure([&] { AwaitAccountTool(neverEnds.get(), 10); }));
+              Failure([&] { AwaitAccountTool(neverEnds.get(), 10, interrupt); }));
+
+    // Ctrl+C or Ctrl+Break, as the system calls the handler: the wait ends,
+    // and so does tamrel, which says that net.exe may yet set the password.
+    EXPECT_TRUE(ConsoleInterrupt::OnConsoleEvent(CTRL_BREAK_EVENT));
+    EXPECT_EQ("cancelled; net.exe was started and may still change the password.",
+              Failure([&] { AwaitAccountTool(neverEnds.get(), INFINITE, interrupt); }));
 }
 
 } // namespace

@@ -25,6 +25,9 @@ TEST(CommandLine, QuotesByTheWindowsRules)
         {L"dir with\\", L"\"dir with\\\\\""},        // trailing backslash before the closing quote
         {L"a\\\\b c", L"\"a\\\\b c\""},              // backslashes elsewhere stay single
         {L"C:\\フォルダ ソ", L"\"C:\\フォルダ ソ\""},
+        {L"全角\x3000空白", L"\"全角\x3000空白\""}, // any white space: U+3000, U+00A0, line ends
+        {L"a\xA0" L"b", L"\"a\xA0" L"b\""},
+        {L"a\rb", L"\"a\rb\""},
     };
     for (const Case& c : cases) {
         std::wstring line;
@@ -39,6 +42,7 @@ TEST(CommandLine, BatchFileArgumentsAreQuotedForCmd)
         EXPECT_TRUE(BatchFileCanReceive(argument));
         std::wstring line;
         AppendBatchArgument(line, argument);
+        EXPECT_EQ(line != argument, BatchArgumentNeedsQuotes(argument));
         return line;
     };
     for (wchar_t special : std::wstring(L" \t&|<>^(),;=!")) {
@@ -53,6 +57,18 @@ TEST(CommandLine, BatchFileArgumentsAreQuotedForCmd)
     for (const wchar_t* argument : {L"a\"b", L"%PATH%", L"100%", L"a\nb", L"a\rb", L"\""}) {
         EXPECT_FALSE(BatchFileCanReceive(argument));
     }
+}
+
+// The one command that cmd.exe runs a batch file with: the folder and the
+// file each quoted, the whole in the one pair of quotes that /s takes away.
+TEST(CommandLine, BatchCommandLineIsOneQuotedCommand)
+{
+    EXPECT_EQ(L"/d /e:on /v:off /s /c \"pushd \"C:\\t\" && \"C:\\t\\run.bat\" a \"b c\"\"",
+              BatchCommandLine(L"C:\\t", L"C:\\t\\run.bat", L"a \"b c\""));
+    EXPECT_EQ(L"/d /e:on /v:off /s /c \"pushd \"C:\\\" && \"C:\\Program Files (x86)\\A&B\\run.cmd\"\"",
+              BatchCommandLine(L"C:\\", L"C:\\Program Files (x86)\\A&B\\run.cmd", L""));
+    EXPECT_EQ(L"/d /e:on /v:off /s /c \"pushd \"\\\\server\\share\" && \"\\\\server\\share\\run.bat\" x\"",
+              BatchCommandLine(L"\\\\server\\share", L"\\\\server\\share\\run.bat", L"x"));
 }
 
 TEST(CommandLine, SplitsAsTheRuntimeDoes)

@@ -1,6 +1,9 @@
+#include "AnsiText.h"
 #include "CommandLine.h"
 #include "ElevatedCommand.h"
 #include "ElevatedStart.h"
+#include "Harness.h"
+#include "RvWinException.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +71,38 @@ TEST(ElevatedCommand, TargetWithoutArgumentsPassesNoParameters)
 {
     const ElevatedCommand command = Command({L"velk.exe", ThisProgram()});
     EXPECT_EQ(nullptr, LaunchRecord(command).lpParameters);
+}
+
+// A batch file starts as cmd.exe with a line of velk's own, which runs it
+// in its working folder; a shortcut, which may lead to a batch file that
+// Windows' own verb runs, gets no argument that needs quotes.
+TEST(ElevatedCommand, BatchFileStartsThroughTheCommandProcessor)
+{
+    const std::string folder = "C:\\velk-unit\\ElevatedCommandBatch";
+    MakeFreshDirectory(folder);
+    WriteFileBytes(folder + "\\run.bat", "@echo off\r\n");
+    WriteFileBytes(folder + "\\go.lnk", "x");
+    const std::wstring wide = ToWide(folder);
+    const ElevatedCommand batch = Command({L"velk.exe", wide + L"\\run.bat", L"a b", L"&"});
+    const SHELLEXECUTEINFOW record = LaunchRecord(batch);
+    EXPECT_STREQ(L"C:\\Windows\\System32\\cmd.exe", record.lpFile);
+    EXPECT_EQ(L"/d /e:on /v:off /s /c \"pushd \"" + wide + L"\" && \"" + wide + L"\\run.bat\" \"a b\" \"&\"\"",
+              record.lpParameters);
+    EXPECT_EQ(wide, record.lpDirectory);
+
+    const ElevatedCommand shortcut = Command({L"velk.exe", wide + L"\\go.lnk", L"a"});
+    EXPECT_EQ(wide + L"\\go.lnk", LaunchRecord(shortcut).lpFile);
+    EXPECT_STREQ(L"a", LaunchRecord(shortcut).lpParameters);
+    for (const wchar_t* argument : {L"a b", L"", L"a&b", L"x^y"}) {
+        try {
+            Command({L"velk.exe", wide + L"\\go.lnk", argument});
+            ADD_FAILURE() << "no refusal";
+        } catch (const RvWinException& refusal) {
+            EXPECT_EQ("ショートカットには、引用符が必要な引数 (空の引数や、空白や & | < > ^ ( ) , ; = ! を含む引数) を渡せません。",
+                      refusal.message());
+            EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), refusal.code());
+        }
+    }
 }
 
 TEST(ElevatedCommand, EmptyDirectoryIsPassedAsText)

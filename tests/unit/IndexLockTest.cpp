@@ -1,5 +1,8 @@
 #include "IndexLock.h"
 
+#include "AnsiText.h"
+#include "Harness.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -10,6 +13,20 @@ TEST(IndexLock, NameIgnoresTheLetterCaseOfAToZOnly)
 {
     EXPECT_EQ(IndexLockName(L"C:\\USERS\\ビ\\X"), IndexLockName(L"c:\\users\\ビ\\x"));
     EXPECT_NE(IndexLockName(L"C:\\Users\\ビ\\x"), IndexLockName(L"C:\\Users\\コ\\x"));
+}
+
+// Only another run's lock is waited for: a folder at the lock file's name
+// is never going away, and is reported as what it is, not as a wait that
+// ran out.
+TEST(IndexLock, WhatNoRunHoldsIsNotWaitedFor)
+{
+    const std::string folder = "C:\\velk-unit\\IndexLockFolder";
+    MakeFreshDirectory(folder);
+    const std::wstring index = ToWide(folder) + L"\\velkindex.dat";
+    MakeDirectories(IndexLockFilePath(index));
+    const IndexLock lock(index, 100);
+    EXPECT_FALSE(lock.held());
+    EXPECT_EQ(static_cast<unsigned long>(ERROR_ACCESS_DENIED), lock.error());
 }
 
 } // namespace

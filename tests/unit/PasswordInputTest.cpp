@@ -1,4 +1,5 @@
 #include "AnsiText.h"
+#include "ConsoleInterrupt.h"
 #include "Harness.h"
 #include "PasswordInput.h"
 #include "WinHandle.h"
@@ -133,9 +134,10 @@ TEST(PasswordInput, LongPasswordsGrowWithoutLoss)
     EXPECT_EQ(std::wstring(1000, L'k'), Type(keys).password);
 }
 
-// What the handler does when Ctrl+Break, closing the window, logoff or
-// shutdown ends tamrel while it reads: called directly, as the system would.
-TEST(PasswordInput, ConsoleEventGivesTheModeBackAndClearsThePassword)
+// A console event (Ctrl+C, Ctrl+Break; the handler called directly, as the
+// system would) ends the reading on the reading thread, and the console
+// gets its mode back.
+TEST(PasswordInput, ConsoleEventEndsTheReadingAndGivesTheModeBack)
 {
     // A console whose modes can be read and set: the one that Windows makes
     // for a program started without a window (the recorder, waiting).
@@ -165,29 +167,18 @@ TEST(PasswordInput, ConsoleEventGivesTheModeBackAndClearsThePassword)
     DWORD saved = 0;
     ASSERT_TRUE(GetConsoleMode(input.get(), &saved));
     ASSERT_NE(0u, saved);
-    SecretText password;
-    SecretText retyped;
-    for (wchar_t c : std::wstring(L"secret")) {
-        password.Append(c);
-        retyped.Append(c);
-    }
-    const std::wstring& text = password.Text();
-    const wchar_t* buffer = text.data();
-    const std::size_t capacity = text.capacity();
-
-    ConsoleKeys console;
     DWORD mode = saved;
-    EXPECT_TRUE(GetConsoleMode(input.get(), &mode));
-    EXPECT_EQ(0u, mode) << "reads raw";
-    const EndingGuard guard(console, password, retyped);
-    for (DWORD event : {DWORD{CTRL_BREAK_EVENT}, DWORD{CTRL_CLOSE_EVENT}, DWORD{CTRL_LOGOFF_EVENT}, DWORD{CTRL_SHUTDOWN_EVENT}}) {
-        SetConsoleMode(input.get(), 0);
-        EXPECT_FALSE(EndingGuard::OnConsoleEvent(event)) << "the system's handler ends the process";
+    {
+        const ConsoleInterrupt interrupt;
+        ConsoleKeys console(interrupt.event());
         EXPECT_TRUE(GetConsoleMode(input.get(), &mode));
-        EXPECT_EQ(saved, mode) << event;
-        EXPECT_TRUE(text.empty() && retyped.Text().empty()) << event;
-        EXPECT_EQ(std::wstring(capacity, L'\0'), std::wstring(buffer, capacity)) << event;
+        EXPECT_EQ(0u, mode) << "reads raw";
+        EXPECT_TRUE(ConsoleInterrupt::OnConsoleEvent(CTRL_C_EVENT)) << "handled, not the system's end";
+        SecretText password;
+        EXPECT_EQ(InputEnd::Cancelled, ReadPassword([&console] { return console.Next(); }, password));
     }
+    EXPECT_TRUE(GetConsoleMode(input.get(), &mode));
+    EXPECT_EQ(saved, mode);
     FreeConsole();
 }
 

@@ -80,6 +80,7 @@ TEST_F(PathIndexFile, FileThatCouldNotBeReadIsNotRewritten)
         locked.reset(); // readable again by the time the index is saved
         EXPECT_FALSE(loaded.contains("D:\\one"));
         loaded.add("D:\\two");
+        EXPECT_EQ(0u, loaded.Save());
     }
     EXPECT_EQ("D:\\one\r\n", ReadFileBytes(index));
 }
@@ -94,6 +95,7 @@ TEST_F(PathIndexFile, AddedEntriesAreSavedOnceAtTheEnd)
         loaded.add("D:\\two");
         EXPECT_TRUE(loaded.contains("D:\\two"));
         EXPECT_EQ("D:\\one\n", ReadFileBytes(index));
+        EXPECT_EQ(0u, loaded.Save());
     }
     EXPECT_EQ("D:\\one\r\nD:\\two\r\n", ReadFileBytes(index));
     EXPECT_EQ(std::vector<std::string>{"velkindex.dat"}, ListFolder(appData + "\\Orvane"));

@@ -53,6 +53,16 @@ protected:
     }
 };
 
+// A batch file whose plain path is length characters long, made below kRoot.
+std::wstring BatchFileOfLength(std::size_t length)
+{
+    const std::wstring name = L"\\run.bat";
+    const std::wstring folder = kRoot + L"\\" + std::wstring(length - kRoot.size() - 1 - name.size(), L'p');
+    MakeDirectories(folder);
+    WriteFileBytes(ToExactAnsi(folder + name).value_or(""), "x");
+    return folder + name;
+}
+
 std::string Utf8(const std::wstring& text)
 {
     return ToExactCodePage(text, CP_UTF8).value_or("?");
@@ -65,6 +75,8 @@ TEST_F(Resolution, EveryRouteGivesOneRecord)
     const std::wstring work = kRoot + L"\\work";
     const std::wstring onPath = kRoot + L"\\onpath";
     const PathList entries = {onPath, L"..\\Tools"};
+    const std::wstring longest = BatchFileOfLength(MAX_PATH - 1); // MAX_PATH counts the NUL
+    const std::wstring longestFolder = longest.substr(0, longest.rfind(L'\\'));
     struct Case {
         std::wstring typed;
         std::wstring folder;
@@ -86,6 +98,7 @@ TEST_F(Resolution, EveryRouteGivesOneRecord)
         {tools + L"\\run.bat. ", work, entries, TargetKind::BatchFile, tools + L"\\run.bat. ", tools, tools},
         // cmd.exe gets a \\?\ batch file's plain form; a drive-relative name is made full.
         {L"\\\\?\\" + tools + L"\\run.bat", work, entries, TargetKind::BatchFile, tools + L"\\run.bat", tools, tools},
+        {L"\\\\?\\" + longest, work, entries, TargetKind::BatchFile, longest, longestFolder, longestFolder},
         {L"C:velk-unit\\Resolution\\Tools\\tool.exe", work, entries, TargetKind::Program, tools + L"\\tool.exe",
          tools, tools},
         // The current folder: started there, never in the index.
@@ -136,6 +149,11 @@ TEST_F(Resolution, WhatIsNotFoundOrRefused)
         {L"\\\\.\\" + tools + L"\\tool.exe", kRoot, "デバイスの名前空間のパス (\\\\.\\) は起動しません。"},
         {tools + L"\\tool.exe:s", kRoot, "ストリーム名 (ファイル名の後の :) が付いたパスは起動しません。"},
         {L"\\\\?\\" + tools + L"\\.\\tool.exe", kRoot, "指定されたファイルが見つかりません。"},
+        {L"\\\\?\\" + BatchFileOfLength(MAX_PATH), kRoot,
+         "cmd.exe は \\\\?\\ で始まるパスを実行できないため、このバッチファイルは起動しません。"},
+        // cmd.exe's line holds the working folder too: \run.bat from C:\d%x%.
+        {kRoot.substr(2) + L"\\Tools\\run.bat", kRoot + L"\\d%x%",
+         "作業フォルダーに % があるため、このバッチファイルは起動しません。"},
     };
     for (const Case& c : cases) {
         TargetRecord record;
