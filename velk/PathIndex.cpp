@@ -125,6 +125,8 @@ unsigned long PathIndex::Save() const
     TextList entries = ParseIndexLines(loaded);
     entries.insert(entries.end(), added.begin(), added.end());
     DWORD error = WriteWholeFile(partial, FormatIndexLines(entries));
+    // No Orvane folder: the user keeps no index, and velk makes none.
+    if (error == ERROR_PATH_NOT_FOUND) return 0;
     if (error == 0 &&
         MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return 0;

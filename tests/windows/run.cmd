@@ -39,9 +39,10 @@ rem Left out here, one reason each:
 rem   AnsiText.CodePageIs932: asserts the test prefix's code page; a runner has its own
 set "UNIT_LEFT_OUT=AnsiText.CodePageIs932"
 rem   Velk.SuStartsTheCommandPromptWithoutParameters: only a test prefix has the recorder as System32's cmd.exe
+rem   Velk.BatchFileRunsAsWindowsWouldRunIt: replays under Wine what Windows runs; here the batch test runs Windows' own
 rem   Velk.EveryFormOfAPathAndNeverAFolder: serves \\velkserver\deploy from a Wine prefix's dosdevices
 rem   Wow64.*: needs a prefix whose System32 programs are the recorder, and Wine's start without consent
-set "E2E_LEFT_OUT=Velk.SuStartsTheCommandPromptWithoutParameters:Velk.EveryFormOfAPathAndNeverAFolder:Wow64.*"
+set "E2E_LEFT_OUT=Velk.SuStartsTheCommandPromptWithoutParameters:Velk.BatchFileRunsAsWindowsWouldRunIt:Velk.EveryFormOfAPathAndNeverAFolder:Wow64.*"
 
 set FAILED=
 "%WORK%\unit_tests.exe" "--gtest_filter=-%UNIT_LEFT_OUT%" "--gtest_output=xml:%RESULTS%\unit_tests.xml"
