@@ -189,7 +189,12 @@ TEST_F(VelkIndex, FailedSaveLeavesTheOldFile)
         Handle held(CreateFileA(index.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held.valid());
-        Start(tools + "\\tool.exe");
+        // Said, with Windows' words for why (which Windows and Wine choose alike
+        // or not): the start goes ahead.
+        const ProcessResult result = Run(tools + "\\tool.exe");
+        EXPECT_EQ(0u, result.output.find("インデックスを更新できませんでした: エラーコード : ")) << result.output;
+        EXPECT_EQ(0u, result.exitCode);
+        EXPECT_NE("(nothing was started)", Record());
     }
     ExpectIndexUntouched("D:\\one\r\n", "save failed");
 }
@@ -266,6 +271,32 @@ TEST_F(VelkIndex, RunThatCannotHaveTheLockStartsWithoutRecording)
         if (holder[0] == 'm') ReleaseMutex(held.get());
         held.reset();
         ExpectIndexUntouched("D:\\one\r\n", holder);
+    }
+}
+
+// What no run holds and never goes away (a folder at the lock file's name or
+// at the new index's): the start goes ahead unrecorded and says why, in
+// Windows' words; deleteindex reports the lock's own error, and succeeds
+// once the index is gone.
+TEST_F(VelkIndex, WhatKeepsTheIndexFromBeingUpdatedIsSaid)
+{
+    const std::string denied = "エラーコード : 5　" + WindowsText(ERROR_ACCESS_DENIED) + "\r\n";
+    for (const char* blocked : {".lock", ".new"}) {
+        MakeIndex("D:\\one\r\n");
+        MakeDirectories(index + blocked);
+        DeleteFileA(log.c_str());
+        ProcessResult result = Run(tools + "\\tool.exe");
+        EXPECT_EQ("インデックスを更新できませんでした: " + denied, result.output) << blocked;
+        EXPECT_EQ(0u, result.exitCode) << blocked;
+        EXPECT_NE("(nothing was started)", Record()) << blocked;
+        EXPECT_EQ("D:\\one\r\n", ReadFileBytes(index)) << blocked;
+
+        result = Run("deleteindex");
+        const bool lock = blocked[1] == 'l';
+        EXPECT_EQ(lock ? denied : "", result.output) << blocked;
+        EXPECT_EQ(lock ? 1u : 0u, result.exitCode) << blocked;
+        EXPECT_EQ(lock, FileExists(index)) << blocked;
+        RemoveDirectoryA((index + blocked).c_str());
     }
 }
 

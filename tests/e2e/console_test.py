@@ -47,22 +47,28 @@ class Run:
         self.output, self.status, self.record = output, status, record
 
 
-def run_tamrel(arguments, keys=None, net_exit=0, console=True, utf8=False, interrupt=False):
-    """Starts tamrel, waits for its prompt when keys are given, types them.
-    Without console, tamrel has no terminal at all: a password comes through
-    a pipe. With utf8, net.exe's record is UTF-8, every character exact. With
-    interrupt, the keys are followed by what a terminal sends for Ctrl+C,
-    SIGINT, which Wine delivers as a console event."""
+def run_in_console(program, arguments, keys=None, net_exit=0, console=True, utf8=False, interrupt=None,
+                   variables=None):
+    """Starts a program, waits for tamrel's prompt when keys are given, types
+    them. Without console, the program has no terminal at all: a password
+    comes through a pipe. With utf8, the recorder's record is UTF-8, every
+    character exact. interrupt sends what a terminal sends for Ctrl+C,
+    SIGINT, which Wine delivers as a console event: "typing" once the keys
+    are typed, "started" once the recorder has started and written down its
+    record (it then waits, so the program is still waiting for it)."""
     os.makedirs(WORK_DIR, exist_ok=True)
     if os.path.exists(LOG):
         os.remove(LOG)
     env = dict(os.environ, RECORDER_LOG=windows_path(LOG), RECORDER_EXIT=str(net_exit))
     if utf8:
         env["RECORDER_UTF8"] = "1"
+    if interrupt == "started":
+        env["RECORDER_WAIT"] = "20000"
+    env.update(variables or {})
     master, slave = pty.openpty()
     tty.setraw(slave)  # Enter arrives as 13, as from a Windows console
     terminal = slave if console else subprocess.PIPE
-    process = subprocess.Popen([WINE_RUN, TAMREL] + arguments, stdin=terminal, stdout=subprocess.PIPE,
+    process = subprocess.Popen([WINE_RUN, program] + arguments, stdin=terminal, stdout=subprocess.PIPE,
                                stderr=terminal, env=env, start_new_session=True)
     os.close(slave)
     output = b""
@@ -79,9 +85,13 @@ def run_tamrel(arguments, keys=None, net_exit=0, console=True, utf8=False, inter
             if PROMPT_END not in output:
                 raise AssertionError(f"no prompt; output so far {output!r}")
             os.write(master, keys)
-            if interrupt:
-                time.sleep(1)  # the keys are read first
-                os.killpg(process.pid, signal.SIGINT)
+        if interrupt == "typing":
+            time.sleep(1)  # the keys are read first
+            os.killpg(process.pid, signal.SIGINT)
+        elif interrupt == "started":
+            while not os.path.exists(LOG) and time.time() < deadline:
+                time.sleep(0.1)
+            os.killpg(process.pid, signal.SIGINT)
         rest, _ = process.communicate(input=None if console else b"secret\r\n", timeout=90)
         output += rest
     finally:
@@ -93,6 +103,10 @@ def run_tamrel(arguments, keys=None, net_exit=0, console=True, utf8=False, inter
         with open(LOG, "rb") as notes:
             record = notes.read()
     return Run(output, process.returncode, record)
+
+
+def run_tamrel(arguments, keys=None, **options):
+    return run_in_console(TAMREL, arguments, keys, **options)
 
 
 def record_for(command_line, *args):
@@ -157,12 +171,23 @@ class Tamrel(unittest.TestCase):
                          (run.output, run.status, run.record))
 
     def test_what_cannot_be_set_starts_nothing(self):
-        for keys, output, interrupt in ((b"\r", prompt(b"bob") + b"\r\npassword is empty.\r\n", False),
-                                        (b"secret\rsecreT\r", entered(b"bob") + b"passwords do not match.\r\n", False),
-                                        (b"secret\r\r", entered(b"bob") + b"passwords do not match.\r\n", False),
-                                        (b"sec", prompt(b"bob") + b"\r\n", True)):  # Ctrl+C as a console event
+        cancelled = b"cancelled; net.exe was not started, and the password was not changed.\r\n"
+        for keys, output, interrupt in ((b"\r", prompt(b"bob") + b"\r\npassword is empty.\r\n", None),
+                                        (b"secret\rsecreT\r", entered(b"bob") + b"passwords do not match.\r\n", None),
+                                        (b"secret\r\r", entered(b"bob") + b"passwords do not match.\r\n", None),
+                                        (b"sec", prompt(b"bob") + b"\r\n" + cancelled, "typing")):  # Ctrl+C as an event
             run = run_tamrel(["bob"], keys, interrupt=interrupt)
             self.assertEqual((output, 1, None), (run.output, run.status, run.record), keys)
+
+    def test_ctrl_c_while_net_exe_runs_is_no_success(self):
+        """net.exe (the recorder, set to end with 0 once it has waited) has
+        started and not ended: tamrel ends with 1 and says that the password
+        may still change."""
+        run = run_tamrel(["bob"], twice(b"secret\r"), interrupt="started")
+        self.assertEqual(entered(b"bob") + b"cancelled; net.exe was started and may still change the password.\r\n",
+                         run.output)
+        self.assertEqual(1, run.status)
+        self.assertEqual(record_for(b"user bob secret", b"user", b"bob", b"secret"), run.record)
 
     def test_what_net_exe_would_take_as_an_option_is_refused(self):
         run = run_tamrel(["/delete"])
@@ -301,6 +326,19 @@ class Screen(unittest.TestCase):
                 piped = subprocess.run([WINE_RUN, VELK, argument], stdout=subprocess.PIPE, stdin=subprocess.DEVNULL,
                                        env=dict(os.environ, WINE_LOCALE="C.UTF-8")).stdout
                 self.assertEqual(expected.replace("\n", "\r\n").encode("cp932"), piped, argument)
+
+
+class Velk(unittest.TestCase):
+    def test_ctrl_c_while_velk_waits_is_no_success(self):
+        """Under wait, the started program (the recorder, set to end with 0)
+        still running: velk says so and ends with STATUS_CONTROL_C_EXIT, of
+        which a Linux exit status holds the low byte, 0x3A."""
+        recorder = windows_path(os.path.join(os.path.dirname(VELK), "recorder.exe"))
+        run = run_in_console(VELK, ["wait", recorder], interrupt="started")
+        self.assertEqual("待機を中断しました。起動したプログラムはまだ実行中の可能性があります。\r\n".encode("cp932"),
+                         run.output)
+        self.assertEqual(0xC000013A & 0xFF, run.status)
+        self.assertIsNotNone(run.record)
 
 
 class AnyName(unittest.TestCase):
