@@ -35,8 +35,10 @@ void AppendArgument(std::wstring& commandLine, const std::wstring& argument, con
 
 } // namespace
 
-const wchar_t kWhiteSpace[] = L"\t\n\v\f\r \x85\xA0\x1680\x2000\x2001\x2002\x2003\x2004\x2005\x2006\x2007"
-                              L"\x2008\x2009\x200A\x2028\x2029\x202F\x205F\x3000";
+// A quote, then every Unicode white space character.
+const wchar_t kQuoteOrWhiteSpace[] = L"\"\t\n\v\f\r \x85\xA0\x1680\x2000\x2001\x2002\x2003\x2004\x2005\x2006"
+                                     L"\x2007\x2008\x2009\x200A\x2028\x2029\x202F\x205F\x3000";
+const wchar_t* const kWhiteSpace = kQuoteOrWhiteSpace + 1;
 
 bool IsWhiteSpaceOnly(const std::wstring& text)
 {
@@ -48,8 +50,7 @@ void AppendQuotedArgument(std::wstring& commandLine, const std::wstring& argumen
     // The C runtime splits at blanks and tabs only, but a reader that
     // splits at any white space (a full-width blank that an IME types)
     // must not find two words either: quotes cost nothing there.
-    static const std::wstring needsQuotes = std::wstring(kWhiteSpace) + L'"';
-    AppendArgument(commandLine, argument, needsQuotes.c_str());
+    AppendArgument(commandLine, argument, kQuoteOrWhiteSpace);
 }
 
 bool BatchFileCanReceive(const std::wstring& argument)
@@ -85,9 +86,15 @@ std::wstring BatchCommandLine(const std::wstring& folder, const std::wstring& ba
     // away the first and the last quote after /c and nothing else, so what
     // is between them reaches it exactly. pushd, unlike cd, takes a share's
     // folder too (it maps a drive); && runs nothing when the folder is gone.
-    std::wstring line = L"/d /e:on /v:off /s /c \"pushd \"" + folder + L"\" && \"" + batchFile + L"\"";
-    if (!parameters.empty()) line += L' ' + parameters;
-    return line + L'"';
+    std::wstring line = L"/d /e:on /v:off /s /c \"pushd \"";
+    line += folder;
+    line += L"\" && \"";
+    line += batchFile;
+    line += L'"';
+    if (!parameters.empty()) line += L' ';
+    line += parameters;
+    line += L'"';
+    return line;
 }
 
 namespace {

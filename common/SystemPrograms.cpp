@@ -1,6 +1,5 @@
 #include "SystemPrograms.h"
 
-#include "GrowingBuffer.h"
 #include "RvWinException.h"
 
 #include <windows.h>
@@ -11,25 +10,16 @@ std::wstring SystemFolderSpelling(const std::wstring& reported)
     return lstrcmpiW(reported.c_str(), usual) == 0 ? usual : reported;
 }
 
-const std::wstring& SystemFolder()
+std::wstring SystemFolder()
 {
-    static const std::wstring folder = [] {
-        const std::optional<std::wstring> reported =
-            ReadGrowing([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
-        if (!reported) throw RvWinException();
-        return SystemFolderSpelling(*reported);
-    }();
-    return folder;
+    // Windows lives in a folder that MAX_PATH holds.
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) throw RvWinException();
+    return SystemFolderSpelling(std::wstring(folder, length));
 }
 
-const std::wstring& CommandProcessor()
+std::wstring SystemProgram(const wchar_t* name)
 {
-    static const std::wstring program = SystemFolder() + L"\\cmd.exe";
-    return program;
-}
-
-const std::wstring& AccountTool()
-{
-    static const std::wstring program = SystemFolder() + L"\\net.exe";
-    return program;
+    return SystemFolder() + L'\\' + name;
 }

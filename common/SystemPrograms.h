@@ -8,11 +8,10 @@
 // cmd.exe or net.exe of their own in it. Where it is C:\Windows\System32 in
 // any letter case, it is spelled just so. Throws RvWinException when Windows
 // cannot tell it.
-const std::wstring& SystemFolder();
+std::wstring SystemFolder();
 
-// The programs of that folder that velk and tamrel start.
-const std::wstring& CommandProcessor(); // cmd.exe
-const std::wstring& AccountTool();      // net.exe
+// A program of that folder (cmd.exe, net.exe).
+std::wstring SystemProgram(const wchar_t* name);
 
 // The spelling of a system folder as Windows reported it: C:\Windows\System32
 // in that letter case where it is that folder, else as given.

@@ -35,7 +35,10 @@ void BuildNetUserParameters(SecretText& parameters, const std::wstring& userName
 
 SHELLEXECUTEINFOW NetUserLaunchRecord(const wchar_t* parameters)
 {
-    return MakeElevatedLaunchRecord(AccountTool().c_str(), parameters, SystemFolder().c_str(), SW_HIDE);
+    // The record points at them until tamrel ends.
+    static const std::wstring folder = SystemFolder();
+    static const std::wstring tool = folder + L"\\net.exe";
+    return MakeElevatedLaunchRecord(tool.c_str(), parameters, folder.c_str(), SW_HIDE);
 }
 
 void RefuseUserName(const std::wstring& userName)

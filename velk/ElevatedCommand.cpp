@@ -67,7 +67,7 @@ ElevatedCommand PrepareCommand(const Invocation& invocation, const std::wstring&
     // line of its own, which runs the file in its working folder.
     if (command.target.kind == TargetKind::BatchFile) {
         command.parameters = BatchCommandLine(command.target.directory, command.target.shellFile, command.parameters);
-        command.program = CommandProcessor();
+        command.program = SystemProgram(L"cmd.exe");
     }
     return command;
 }

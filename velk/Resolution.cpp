@@ -200,8 +200,8 @@ TargetRecord CommandPromptRecord()
 {
     TargetRecord record;
     record.kind = TargetKind::Program;
-    record.opened = CommandProcessor();
-    record.shellFile = CommandProcessor();
     record.directory = SystemFolder();
+    record.opened = record.directory + L"\\cmd.exe";
+    record.shellFile = record.opened;
     return record;
 }
