@@ -4,13 +4,13 @@
     write_guides.py OUT SOURCE PAGE...
 
 Each PAGE (a Markdown file, relative to SOURCE: README.md, docs/install.md,
-...) becomes the same path with .html under OUT. A link to another page
-becomes a link to its HTML page; a link to anything that does not ship stops
-the build, and so does a README's part for contributors (from the line
-<!-- contributors --> on), which is left out. Headings get the anchors that
-the repository's own Markdown view gives them, so that one link serves both.
-The converter is Debian's Python-Markdown (python3-markdown), the one that the
-notices and the SBOM name; the same pages give the same bytes.
+...) becomes the same path with .html under OUT, without a README's part for
+contributors (from the line <!-- contributors --> on). A link to another
+page becomes a link to its HTML page; a link to anything that does not ship
+stops the build. Headings get the anchors that the repository's own Markdown
+view gives them, so that one link serves both. The converter is Debian's
+Python-Markdown (python3-markdown), the one that the notices and the SBOM
+name; the same pages give the same bytes.
 """
 import html
 import os
@@ -36,7 +36,7 @@ th, td { border: 1px solid #c8c8c8; padding: 0.3em 0.5em; vertical-align: top; t
 def anchor(heading, separator):
     """The anchor of a heading as the repository's Markdown view makes it:
     lower case, punctuation dropped (letters of any script kept), spaces as
-    hyphens."""
+    hyphens, whatever separator the converter offers."""
     text = heading.strip().lower()
     text = "".join(c for c in text if c in "-_ " or unicodedata.category(c)[0] in "LNM")
     return text.replace(" ", "-")
@@ -61,7 +61,7 @@ def checked_link(page, target, pages):
 
 
 def convert(source, page, pages):
-    import markdown
+    import markdown  # here, not above: the guides test takes anchor() without it
     with open(os.path.join(source, page), encoding="utf-8") as file:
         text = file.read()
     text = text.split(CONTRIBUTORS, 1)[0]
