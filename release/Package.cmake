@@ -1,8 +1,9 @@
 # CPack's External generator runs this on the staged files. It makes what a
 # user downloads, so that the same source gives the same bytes: the
-# programs, signed when a certificate is given; the zip; the MSI, where wixl
-# and msibuild are found; the SBOM of the programs as shipped; and SHA256SUMS
-# over the zip, the MSI and the SBOM. Every time stamp is
+# programs, signed when a certificate is given; the zip and, where wixl and
+# msibuild are found, the MSI, each with the programs, the guides' HTML
+# pages, the licence and the notices; the SBOM of the programs as shipped;
+# and SHA256SUMS over the zip, the MSI and the SBOM. Every time stamp is
 # CPACK_VELK_SOURCE_DATE_EPOCH.
 set(staging "${CPACK_TEMPORARY_DIRECTORY}")
 set(out "${CPACK_VELK_OUTPUT_DIRECTORY}")
@@ -13,7 +14,10 @@ set(zip "${out}/${CPACK_PACKAGE_FILE_NAME}.zip")
 set(msi "${out}/${CPACK_PACKAGE_FILE_NAME}.msi")
 set(sbom "${out}/${CPACK_PACKAGE_FILE_NAME}.cdx.json")
 set(sums "${out}/SHA256SUMS")
-set(files LICENSE README.ja.md README.md THIRD-PARTY-NOTICES.txt tamrel.exe velk.exe)
+# The guides' HTML pages, in their folders (docs/, docs/ja/).
+file(GLOB_RECURSE files RELATIVE "${staging}" "${staging}/*.html")
+list(APPEND files LICENSE THIRD-PARTY-NOTICES.txt tamrel.exe velk.exe)
+list(SORT files)
 
 function(run what)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE result)
@@ -38,7 +42,7 @@ endfunction()
 # The texts as Windows' own editors read them: CR LF line ends (Notepad
 # before Windows 10 1809, and so on Windows Server 2016, shows LF-only text
 # as one line). The repository's copies keep theirs.
-foreach(name LICENSE README.ja.md README.md THIRD-PARTY-NOTICES.txt)
+foreach(name LICENSE THIRD-PARTY-NOTICES.txt)
     file(READ "${staging}/${name}" text)
     string(REPLACE "\r\n" "\n" text "${text}")
     string(REPLACE "\n" "\r\n" text "${text}")

@@ -10,10 +10,36 @@ if(MSVC)
 endif()
 
 install(TARGETS velk tamrel RUNTIME DESTINATION .)
-install(FILES README.md README.ja.md LICENSE DESTINATION .)
+install(FILES LICENSE DESTINATION .)
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(CPACK_VELK_PYTHON ${Python3_EXECUTABLE})
+
+# The user's guides, both languages, as HTML pages made from the same
+# Markdown by Debian's Python-Markdown; the pages for contributors
+# (docs/contributing/, docs/ja/contributing/) stay out.
+velk_find_python(VELK_MARKDOWN_PYTHON markdown)
+if(NOT VELK_MARKDOWN_PYTHON)
+    message(FATAL_ERROR "The guides' HTML pages need Python's markdown module (Debian's python3-markdown)")
+endif()
+file(GLOB VELK_GUIDE_PAGES RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/README.ja.md
+    ${PROJECT_SOURCE_DIR}/docs/*.md ${PROJECT_SOURCE_DIR}/docs/ja/*.md)
+list(SORT VELK_GUIDE_PAGES)
+set(VELK_GUIDES ${CMAKE_BINARY_DIR}/guides)
+set(VELK_GUIDE_HTML "")
+foreach(page IN LISTS VELK_GUIDE_PAGES)
+    string(REGEX REPLACE "\\.md$" ".html" page "${page}")
+    list(APPEND VELK_GUIDE_HTML ${VELK_GUIDES}/${page})
+endforeach()
+add_custom_command(OUTPUT ${VELK_GUIDE_HTML}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${VELK_GUIDES} # no page that has gone
+    COMMAND ${VELK_MARKDOWN_PYTHON} ${PROJECT_SOURCE_DIR}/release/write_guides.py ${VELK_GUIDES}
+        ${PROJECT_SOURCE_DIR} ${VELK_GUIDE_PAGES}
+    DEPENDS ${VELK_GUIDE_PAGES} release/write_guides.py
+    COMMENT "Writing the guides' HTML pages")
+add_custom_target(guides ALL DEPENDS ${VELK_GUIDE_HTML})
+install(DIRECTORY ${VELK_GUIDES}/ DESTINATION .)
 
 # The toolchain's code inside the programs, read from their link maps, and
 # the licence texts that must go with it.

@@ -30,6 +30,12 @@ LIBRARIES = [
 ]
 
 
+# What the build used beside the toolchain, none of whose code ships: the
+# converter that makes the guides' HTML pages (release/write_guides.py uses
+# no other). Name, licence (SPDX), Debian source package, binary package.
+CONVERTER = ("Python-Markdown", "BSD-3-Clause", "python-markdown", "python3-markdown")
+
+
 class ReleaseError(Exception):
     pass
 
@@ -118,6 +124,16 @@ def libraries(maps):
             if program not in library.programs:
                 library.programs.append(program)
     return [found[e[0]] for e in LIBRARIES if e[0] in found]
+
+
+def converter():
+    """The guides' converter as installed; its absence stops the release."""
+    name, licence, source, package = CONVERTER
+    status = dpkg("-W", "-f=${db:Status-Status} ${source:Package} ${Version}", package)
+    if not status or status.split()[:2] != ["installed", source]:
+        raise ReleaseError("the Debian package %s (source %s), which writes the guides' HTML pages, is not installed"
+                           % (package, source))
+    return Library(name, licence, package, status.split()[2])
 
 
 def parse_maps(arguments):

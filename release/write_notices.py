@@ -8,13 +8,15 @@ Each library is listed with its version, its licence (SPDX) and the programs
 it is inside; then come, whole, the copyright file of each Debian package
 that it came from (/usr/share/doc/PACKAGE/copyright) and every licence text
 in /usr/share/common-licenses that those files refer to. Nothing is retyped:
-a text that cannot be found stops the build. CR LF line ends, for Windows.
+a text that cannot be found stops the build. The converter that made the
+guides' HTML pages is named too, as used, not shipped. CR LF line ends, for
+Windows.
 """
 import os
 import re
 import sys
 
-from toolchain_components import ReleaseError, libraries, parse_maps, run
+from toolchain_components import ReleaseError, converter, libraries, parse_maps, run
 
 RULE = "=" * 78
 COMMON_LICENSES = "/usr/share/common-licenses"
@@ -47,6 +49,16 @@ def notices(found):
         path = "/usr/share/doc/%s/copyright" % library.package
         if path not in copyrights:
             copyrights.append(path)
+    tool = converter()
+    lines += [
+        "The guides' HTML pages were made at build time by the following tool;",
+        "none of its code is inside the programs.",
+        "",
+        "%s %s" % (tool.name, tool.version),
+        "  Licence: %s" % tool.licence,
+        "  From: the Debian package %s (%s)" % (tool.package, tool.purl),
+        "",
+    ]
     texts = []
     shown = set()  # packages share a doc folder, and GPL is GPL-3: each text once
 

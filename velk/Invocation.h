@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-// What velk's command line asks for, read once: help, an elevated command
-// prompt ("su"), the deletion of the index ("deleteindex") or the start of a
-// target with its arguments; any of them after "wait", which waits for what
-// was started. The words are exact, letter case included.
+// What velk's command line asks for, read once: help ("help", or "/?" as the
+// first word), an elevated command prompt ("su"), the deletion of the index
+// ("deleteindex") or the start of a target with its arguments; any of the
+// words but "/?" after "wait", which waits for what was started. The words
+// are exact, letter case included.
 enum class Request { Help, CommandPrompt, DeleteIndex, Start };
 
 struct Invocation {

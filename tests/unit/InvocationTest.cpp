@@ -18,6 +18,8 @@ TEST(Invocation, ReadsTheCommandLineOnce)
         {L"velk.exe", false, Request::Help, L"", L""},
         {L"", false, Request::Help, L"", L""},
         {L"velk.exe help more", false, Request::Help, L"", L""},
+        {L"velk.exe /? more", false, Request::Help, L"", L""},
+        {L"velk.exe wait /?", true, Request::Start, L"/?", L""},
         {L"velk.exe wait", true, Request::Help, L"", L""},
         {L"velk.exe su /k dir", false, Request::CommandPrompt, L"", L""},
         {L"velk.exe wait deleteindex extra", true, Request::DeleteIndex, L"", L""},
