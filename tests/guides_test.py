@@ -302,7 +302,7 @@ class Guides(unittest.TestCase):
             rows = [row for rows in tables(guide(language))
                     if rows[0] in (["Message", "Meaning", "What to do"], ["メッセージ", "意味", "対処方法"])
                     for row in rows[1:]]
-            shown = [re.sub(r"<[^>]+>", "NAME", re.findall(r"`([^`]+)`", row[0])[0]) for row in rows]
+            shown = [re.sub(r"<[^<>\s][^<>]*>", "NAME", re.findall(r"`([^`]+)`", row[0])[0]) for row in rows]
             self.assertTrue(all(row[1] and row[2] for row in rows), language)
             for message in messages:
                 self.assertTrue(any(message in row.replace("NAME", "") or row.startswith(message) for row in shown),
