@@ -87,17 +87,6 @@ TEST_F(VelkIndex, FileIsLeftAloneWhenNothingIsAdded)
     Start(root + "\\OnPath\\tool.exe"); // on the PATH, letter case aside
     ExpectIndexUntouched(listed, "on PATH");
 
-    // A folder that the code page cannot name is started, and not recorded.
-    const std::wstring cafe = Wide(root) + L"\\caf\u00E9";
-    MakeDirectories(cafe);
-    CopyProgram(Wide(BinDirectory() + "\\recorder.exe"), cafe + L"\\tool.exe");
-    DeleteFileA(log.c_str());
-    const ProcessResult skipped =
-        RunProcess(L"velk.exe " + cafe + L"\\tool.exe", L"C:\\", env, Wide(BinDirectory() + "\\velk.exe"));
-    EXPECT_EQ("", skipped.output);
-    EXPECT_NE("(nothing was started)", Record());
-    ExpectIndexUntouched(listed, "cafe");
-
     const ProcessResult missing = Run(root + "\\Nowhere\\tool.exe");
     EXPECT_EQ(kNotFoundOnDrive, missing.output);
     ExpectIndexUntouched(listed, "missing target");
@@ -135,13 +124,41 @@ TEST_F(VelkIndex, ProgramInADriveRootRecordsTheDrive)
     DeleteFileA("C:\\velk-index-root.exe");
 }
 
-TEST_F(VelkIndex, DoubleByteFolderIsRecordedWhole)
+// A folder is recorded in the system's code page, exactly, or not at all: a
+// look-alike would name another folder. The expected bytes are the system's
+// code page's: 932 on the systems velk is made for, 1252 on an English Windows.
+TEST_F(VelkIndex, FolderIsRecordedInTheSystemsCodePageOrNotAtAll)
 {
-    MakeDirectories(orvane);
-    const std::string folder = root + "\\ソフト表";
-    PlaceRecorder(folder + "\\tool.exe");
-    Start(folder + "\\tool.exe");
-    EXPECT_EQ(folder + "\r\n", ReadFileBytes(index));
+    struct Case {
+        std::wstring name;
+        const char* cp932; // nullptr: started, and not recorded
+        const char* cp1252;
+    };
+    const Case cases[] = {
+        {L"ソフト表", "ソフト表", nullptr}, // ソ and 表 end in 5C, which is no separator there
+        {L"caf\u00E9", nullptr, "caf\xE9"},
+        {L"\u0101", nullptr, nullptr}, // ā has only a look-alike in both
+    };
+    const unsigned codePage = GetACP();
+    ASSERT_TRUE(codePage == 932 || codePage == 1252) << codePage;
+    const std::string listed = "D:\\one\r\n";
+    for (const Case& c : cases) {
+        MakeIndex(listed);
+        const std::wstring folder = Wide(root) + L"\\" + c.name;
+        MakeDirectories(folder);
+        CopyProgram(Wide(BinDirectory() + "\\recorder.exe"), folder + L"\\tool.exe");
+        DeleteFileA(log.c_str());
+        const ProcessResult result =
+            RunProcess(L"velk.exe " + folder + L"\\tool.exe", L"C:\\", env, Wide(BinDirectory() + "\\velk.exe"));
+        EXPECT_EQ("", result.output);
+        EXPECT_NE("(nothing was started)", Record());
+        const char* bytes = codePage == 932 ? c.cp932 : c.cp1252;
+        if (bytes == nullptr) {
+            ExpectIndexUntouched(listed, std::to_string(codePage) + " has no " + ToCodePageMarked(c.name, 932));
+        } else {
+            EXPECT_EQ(listed + root + "\\" + bytes + "\r\n", ReadFileBytes(index)) << codePage;
+        }
+    }
 }
 
 TEST_F(VelkIndex, MissingAppDataOrOrvaneChangesNothing)

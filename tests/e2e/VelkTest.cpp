@@ -38,6 +38,22 @@ std::string Slashed(std::string path)
     return path;
 }
 
+// The canary, run first on Windows: every test that reads a record counts on
+// the environment that it gives velk reaching the program that velk starts
+// elevated. Where it does not, this one says so, and the others need not run.
+class Canary : public Velk {
+};
+
+TEST_F(Canary, TheEnvironmentReachesTheElevatedProgram)
+{
+    PlaceRecorder(root + "\\tool.exe");
+    const ProcessResult result = Run("wait " + root + "\\tool.exe");
+    EXPECT_EQ("", result.output);
+    ASSERT_NE(99u, result.exitCode) << "the recorder did not get RECORDER_LOG from the test's environment";
+    EXPECT_EQ(0u, result.exitCode);
+    EXPECT_EQ(Started(root + "\\tool.exe", root), Record());
+}
+
 TEST_F(Velk, HelpForNoArgumentAndForTheWordHelp)
 {
     for (const char* arguments : {"", "help", "help su extra"}) {
@@ -392,6 +408,10 @@ TEST_F(Velk, BatchFileArgumentsAreNeverCommands)
 
 TEST_F(Velk, TargetsNotFound)
 {
+    // A PATH of the test's own: Windows' System32 holds help.exe, and who
+    // knows what else.
+    PlaceRecorder(root + "\\path\\msiexec.exe");
+    env.Set("PATH", root + "\\path");
     struct Case {
         std::string arguments;
         std::string output;
@@ -587,11 +607,11 @@ TEST_F(Velk, CharactersOutsideTheCodePageAreStartedExactly)
     EXPECT_EQ(std::vector<std::string>{}, ListFolder(root + "\\data\\Orvane"));
 }
 
-// Every form of a path to the file: a share (Wine serves \\server\share from
-// the prefix's dosdevices\unc\server\share), the long-path forms, one
-// leading backslash (the current drive's root, never the PATH); and a folder
-// of the target's name is never the program.
-TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
+// A share in every spelling (Wine serves \\server\share from the prefix's
+// dosdevices\unc\server\share; a Windows runner has no such share): it
+// starts in its own folder, and its folders are recorded as drive-letter
+// paths are.
+TEST_F(Velk, SharesAndTheirLiteralForms)
 {
     char prefix[MAX_PATH];
     ASSERT_NE(0u, GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH));
@@ -602,13 +622,45 @@ TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
     MakeDirectories(shareFolder + "\\dir\\sub");
     CopyProgram(BinDirectory() + "\\recorder.exe", shareFolder + "\\dir\\sub\\tool.exe");
     const std::string share = "\\\\velkserver\\deploy";
+    PlaceRecorder(root + "\\velkserver\\deploy\\tool.exe"); // //velkserver/... read as a relative name
+    MakeDirectories(appData + "\\Orvane");
+    struct Case {
+        std::string arguments;
+        std::string output;
+        std::string record; // empty: nothing may start
+    };
+    const Case cases[] = {
+        {share + "\\tool.exe a \"b c\"", "",
+         "command line=\"" + share + "\\tool.exe\" a \"b c\"\ndirectory=" + share + "\nargument=a\nargument=b c\n"},
+        {"\\\\?\\UNC\\velkserver\\deploy\\tool.exe", "", Started("\\\\?\\UNC\\velkserver\\deploy\\tool.exe", share)},
+        {share + "\\nope.exe", kNotFoundOnDrive, ""},
+        {"//velkserver/deploy/tool.exe a", "",
+         "command line=\"//velkserver/deploy/tool.exe\" a\ndirectory=" + share + "\nargument=a\n"},
+        {"//velkserver/deploy/nope.exe", kNotFoundOnDrive, ""},
+        {share + "\\dir/sub/tool.exe", "", Started(share + "\\dir/sub/tool.exe", share + "\\dir\\sub")},
+    };
+    for (const Case& c : cases) {
+        DeleteFileA(log.c_str());
+        const ProcessResult result = Run(c.arguments, root);
+        EXPECT_EQ(c.output, result.output) << c.arguments;
+        EXPECT_EQ(c.output.empty() ? 0u : 1u, result.exitCode) << c.arguments;
+        ExpectStarted(c.record, c.arguments);
+    }
+    EXPECT_EQ(share + "\r\n" + share + "\\dir\\sub\r\n", ReadFileBytes(appData + "\\Orvane\\velkindex.dat"));
+}
+
+// Every other form of a path to the file: the long-path forms, one leading
+// backslash (the current drive's root, never the PATH); and a folder of the
+// target's name is never the program.
+TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
+{
     const std::string tools = root + "\\Tools";
     const std::string fromRoot = root.substr(2); // \velk-e2e\NAME
     const std::string slashedRoot = Slashed(fromRoot); // /velk-e2e/NAME
     PlaceRecorder(tools + "\\tool.exe");
     PlaceRecorder(tools + "\\sub\\tool.exe");
     PlaceRecorder(root + "\\literal\\tool.exe");
-    PlaceRecorder(root + "\\velkserver\\deploy\\tool.exe"); // //velkserver/... read as a relative name
+    PlaceRecorder(root + "\\OnPath\\tool.exe");
     MakeDirectories(root + "\\empty");
     PlaceRecorder(root + "\\decoy" + fromRoot + "\\Tools\\tool.exe");
     PlaceRecorder(root + "\\decoy" + fromRoot + "\\nowhere\\tool.exe");
@@ -633,12 +685,8 @@ TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
         std::string from = ""; // the current folder, when not root
     };
     const Case cases[] = {
-        {share + "\\tool.exe a \"b c\"", "", "",
-         "command line=\"" + share + "\\tool.exe\" a \"b c\"\ndirectory=" + share + "\nargument=a\nargument=b c\n"},
-        {"\\\\?\\UNC\\velkserver\\deploy\\tool.exe", "", "", Started("\\\\?\\UNC\\velkserver\\deploy\\tool.exe", share)},
         {"\\\\?\\" + tools + "\\tool.exe", "", "", Started("\\\\?\\" + tools + "\\tool.exe", tools)},
         {"//?/" + Slashed(tools) + "/tool.exe", "", "", Started("//?/" + Slashed(tools) + "/tool.exe", tools)},
-        {share + "\\nope.exe", "", kNotFoundOnDrive, ""},
         {fromRoot + "\\Tools\\tool.exe", decoyPath, "", Started(tools + "\\tool.exe", root)},
         {fromRoot + "\\nowhere\\tool.exe", decoyPath, kNotFound, ""},
         {"tool.exe", root + "\\folders;" + tools, "", Started(tools + "\\tool.exe", tools)},
@@ -646,17 +694,13 @@ TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
         {root + "\\folders\\tool.exe", "", kNotFoundOnDrive, ""},
         // / is \ wherever a path is taken apart.
         {slashedRoot + "/Tools/tool.exe", decoyPath, "", Started("C:" + slashedRoot + "/Tools/tool.exe", root)},
-        {"//velkserver/deploy/tool.exe a", "", "",
-         "command line=\"//velkserver/deploy/tool.exe\" a\ndirectory=" + share + "\nargument=a\n"},
-        {"//velkserver/deploy/nope.exe", "", kNotFoundOnDrive, ""},
         {tools + "/sub/tool.exe", "", "", Started(tools + "/sub/tool.exe", tools + "\\sub")},
-        {share + "\\dir/sub/tool.exe", "", "", Started(share + "\\dir/sub/tool.exe", share + "\\dir\\sub")},
-        // One folder in several spellings; the system folder, which is on the PATH.
+        // One folder in several spellings; a folder on the PATH, letter case aside.
         {"C:" + slashedRoot + "/Tools/tool.exe", "", "", Started("C:" + slashedRoot + "/Tools/tool.exe", tools)},
         {tools + "\\.\\tool.exe", "", "", Started(tools + "\\.\\tool.exe", tools)},
         {tools + "\\..\\Tools\\tool.exe", "", "", Started(tools + "\\..\\Tools\\tool.exe", tools)},
-        {"\\\\?\\C:\\Windows\\System32\\cmd.exe", "", "",
-         Started("\\\\?\\C:\\Windows\\System32\\cmd.exe", "C:\\Windows\\System32")},
+        {"\\\\?\\" + root + "\\OnPath\\tool.exe", root + "\\onpath", "",
+         Started("\\\\?\\" + root + "\\OnPath\\tool.exe", root + "\\OnPath")},
         // After \\?\ Windows reads no . and no /: these name no file.
         {"\\\\?\\" + root + "\\literal\\.\\tool.exe", "", kNotFoundOnDrive, ""},
         {"\\\\?\\" + root + "/literal/tool.exe", "", kNotFoundOnDrive, ""},
@@ -685,8 +729,7 @@ TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
     }
     // Full paths keep their folders in the index, as drive-letter paths do,
     // each once, in its plain full form.
-    EXPECT_EQ(share + "\r\n" + tools + "\r\n" + tools + "\\sub\r\n" + share + "\\dir\\sub\r\n" + root + "\\dr\r\n" +
-                  root + "\\100%\r\n",
+    EXPECT_EQ(tools + "\r\n" + tools + "\\sub\r\n" + root + "\\dr\r\n" + root + "\\100%\r\n",
               ReadFileBytes(appData + "\\Orvane\\velkindex.dat"));
 }
 

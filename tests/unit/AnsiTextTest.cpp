@@ -16,37 +16,48 @@ TEST(AnsiText, CodePageIs932)
 }
 
 // Windows' own conversion gives a look-alike for these; the exact one gives
-// nothing. (The index file's lines are converted so.)
+// nothing. The index file's lines are converted so, in the system's code
+// page: 932 on the systems the programs are made for, 1252 on an English
+// Windows. Both are shown whatever this system's is, and the ANSI form is
+// the one of this system's.
 TEST(AnsiText, ExactConversionRefusesEveryLookAlike)
 {
     struct Case {
         std::wstring text;
-        const char* exact; // nullptr: no exact form
+        const char* cp932; // nullptr: no exact form
+        const char* cp1252;
     };
     const Case cases[] = {
-        {L"", ""},
-        {L"C:\\Tools\\tool.exe", "C:\\Tools\\tool.exe"},
-        {L"C:\\ソフト表\\パス", "C:\\ソフト表\\パス"},
-        {L"ｶﾅ", "ｶﾅ"}, // half-width katakana: single bytes
-        {L"café", nullptr},         // é would become e
-        {L"a\u00A5", nullptr},      // ¥ would become the backslash
-        {L"a\u00A6b", nullptr},     // ¦ would become |
-        {L"\u00ADdelete-all", nullptr}, // the soft hyphen would become -
-        {L"M\u00FCller", nullptr},  // ü would become u
-        {L"\u301C", nullptr},       // the wave dash would become the full-width tilde's bytes
-        {L"\U0001F600", nullptr},   // beyond 16 bits: ?
-        {L"\xD83D", nullptr},       // half a character
+        {L"", "", ""},
+        {L"C:\\Tools\\tool.exe", "C:\\Tools\\tool.exe", "C:\\Tools\\tool.exe"},
+        {L"C:\\ソフト表\\パス", "C:\\ソフト表\\パス", nullptr},
+        {L"ｶﾅ", "ｶﾅ", nullptr}, // half-width katakana: single bytes
+        {L"café", nullptr, "caf\xE9"},              // é would become e
+        {L"a\u00A5", nullptr, "a\xA5"},              // ¥ would become the backslash
+        {L"a\u00A6b", nullptr, "a\xA6" "b"},         // ¦ would become |
+        {L"\u00ADdelete-all", nullptr, "\xAD" "delete-all"}, // the soft hyphen would become -
+        {L"M\u00FCller", nullptr, "M\xFCller"},      // ü would become u
+        {L"\u301C", nullptr, nullptr},               // the wave dash would become the full-width tilde's bytes
+        {L"\u0101", nullptr, nullptr},               // ā would become a
+        {L"\U0001F600", nullptr, nullptr},           // beyond 16 bits: ?
+        {L"\xD83D", nullptr, nullptr},               // half a character
     };
     // UTF-8 too: half a character has no form there either.
     EXPECT_FALSE(ToExactCodePage(L"a\xD83D", CP_UTF8).has_value());
     EXPECT_EQ("caf\xC3\xA9", ToExactCodePage(L"caf\u00E9", CP_UTF8).value_or("?"));
+    const unsigned system = GetACP();
+    ASSERT_TRUE(system == 932 || system == 1252) << system;
     for (const Case& c : cases) {
-        const std::optional<std::string> exact = ToExactAnsi(c.text);
-        if (c.exact == nullptr) {
-            EXPECT_FALSE(exact.has_value()) << *exact;
-        } else {
-            ASSERT_TRUE(exact.has_value()) << c.exact;
-            EXPECT_EQ(c.exact, *exact);
+        for (const unsigned codePage : {932u, 1252u, 0u /* the ANSI code page */}) {
+            const char* expected = (codePage == 0 ? system : codePage) == 932 ? c.cp932 : c.cp1252;
+            const std::optional<std::string> exact =
+                codePage == 0 ? ToExactAnsi(c.text) : ToExactCodePage(c.text, codePage);
+            if (expected == nullptr) {
+                EXPECT_FALSE(exact.has_value()) << codePage << ": " << *exact;
+            } else {
+                ASSERT_TRUE(exact.has_value()) << codePage << ": " << expected;
+                EXPECT_EQ(expected, *exact) << codePage;
+            }
         }
     }
 }

@@ -24,14 +24,15 @@ class Resolution : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        MakeFreshDirectory(ToExactAnsi(kRoot).value_or(""));
+        // The harness reads narrow paths as CP932, whatever the system's code page.
+        MakeFreshDirectory(ToExactCodePage(kRoot, kOwnCodePage).value_or(""));
         for (const wchar_t* file : {L"\\Tools\\tool.exe", L"\\Tools\\run.bat", L"\\work\\here.exe",
                                     L"\\onpath\\found.exe", L"\\onpath\\sub\\deep.exe", L"\\ソフト表\\ツール.exe",
                                     L"\\later\\folder.exe", L"\\rnd\\a.exe",
                                     L"\\rnd\\sub\\b.exe", L"\\rnd\\c.bat"}) {
             const std::wstring path = kRoot + file;
             MakeDirectories(path.substr(0, path.rfind(L'\\')));
-            WriteFileBytes(ToExactAnsi(path).value_or(""), "x");
+            WriteFileBytes(ToExactCodePage(path, kOwnCodePage).value_or(""), "x");
         }
         MakeDirectories(kRoot + L"\\onpath\\folder.exe"); // a folder is no program
         // A drive-relative name reads drive C's current folder.
