@@ -17,7 +17,7 @@ const DWORD kClosingGraceMs = 3000;
 
 ConsoleInterrupt::ConsoleInterrupt() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr))
 {
-    if (!event_.valid()) throw RvWinException();
+    if (!event_.valid()) throw RvWinException::FromLastError();
     activeEvent = event_.get();
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
 }

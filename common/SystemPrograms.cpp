@@ -5,19 +5,14 @@
 
 #include <windows.h>
 
-std::wstring SystemFolderSpelling(const std::wstring& reported)
-{
-    const wchar_t usual[] = L"C:\\Windows\\System32";
-    return lstrcmpiW(reported.c_str(), usual) == 0 ? usual : reported;
-}
-
 const std::wstring& SystemFolder()
 {
     static const std::wstring folder = [] {
         const std::optional<std::wstring> reported =
             ReadGrowing([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
-        if (!reported) throw RvWinException();
-        return SystemFolderSpelling(*reported);
+        if (!reported) throw RvWinException::FromLastError();
+        const wchar_t usual[] = L"C:\\Windows\\System32";
+        return lstrcmpiW(reported->c_str(), usual) == 0 ? std::wstring(usual) : *reported;
     }();
     return folder;
 }

@@ -13,7 +13,3 @@ const std::wstring& SystemFolder();
 // The programs of that folder that velk and tamrel start.
 const std::wstring& CommandProcessor(); // cmd.exe
 const std::wstring& AccountTool();      // net.exe
-
-// The spelling of a system folder as Windows reported it: C:\Windows\System32
-// in that letter case where it is that folder, else as given.
-std::wstring SystemFolderSpelling(const std::wstring& reported);

@@ -17,6 +17,23 @@ std::string LockKey(const std::wstring& indexPath)
     return ToExactCodePage(indexPath, CP_UTF8).value_or(std::string());
 }
 
+// How often a run that waits looks at the lock file again.
+const DWORD kLockFilePollMs = 20;
+
+// Whether the lock file cannot be had just now because another run has it:
+// held open (a sharing violation), or being deleted by the last holder
+// (access denied while the delete is pending, when not even its attributes
+// can be read). Any other failure (a folder at its name, a read-only file,
+// permissions that deny the user) would never end: it is not waited out.
+bool IsBusy(DWORD error, const std::wstring& lockFile)
+{
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return true;
+    if (error != ERROR_ACCESS_DENIED) return false;
+    if (GetFileAttributesW(lockFile.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD why = GetLastError();
+    return why == ERROR_ACCESS_DENIED || why == ERROR_FILE_NOT_FOUND;
+}
+
 } // namespace
 
 std::string IndexLockName(const std::wstring& indexPath)
@@ -38,27 +55,6 @@ std::wstring IndexLockFilePath(const std::wstring& indexPath)
 {
     return indexPath + L".lock";
 }
-
-namespace {
-
-// How often a run that waits looks at the lock file again.
-const DWORD kLockFilePollMs = 20;
-
-// Whether the lock file cannot be had just now because another run has it:
-// held open (a sharing violation), or being deleted by the last holder
-// (access denied while the delete is pending, when not even its attributes
-// can be read). Any other failure (a folder at its name, a read-only file,
-// permissions that deny the user) would never end: it is not waited out.
-bool IsBusy(DWORD error, const std::wstring& lockFile)
-{
-    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return true;
-    if (error != ERROR_ACCESS_DENIED) return false;
-    if (GetFileAttributesW(lockFile.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
-    const DWORD why = GetLastError();
-    return why == ERROR_ACCESS_DENIED || why == ERROR_FILE_NOT_FOUND;
-}
-
-} // namespace
 
 IndexLock::IndexLock(const std::wstring& indexPath, unsigned long timeoutMs)
     : mutex_(CreateMutexA(nullptr, FALSE, IndexLockName(indexPath).c_str()))
