@@ -92,7 +92,6 @@ std::vector<CommandLineWord> SplitCommandLine(const std::wstring& line)
 {
     std::vector<CommandLineWord> words;
     std::size_t i = 0;
-    // The program's name: no backslash rules.
     if (!line.empty() && line[0] == L'"') {
         const std::size_t close = line.find(L'"', 1);
         i = close == std::wstring::npos ? line.size() : close + 1;

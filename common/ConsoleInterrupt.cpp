@@ -6,7 +6,6 @@
 
 namespace {
 
-// The event of the living ConsoleInterrupt, for the handler's thread.
 std::atomic<HANDLE> activeEvent{nullptr};
 
 // How long a closing console waits for the program to end in its own way

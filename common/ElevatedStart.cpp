@@ -5,8 +5,7 @@
 SHELLEXECUTEINFOW MakeElevatedLaunchRecord(const wchar_t* file, const wchar_t* parameters,
                                            const wchar_t* directory, int show)
 {
-    SHELLEXECUTEINFOW record;
-    ZeroMemory(&record, sizeof record);
+    SHELLEXECUTEINFOW record{};
     record.cbSize = sizeof record;
     // NOASYNC: a start that the shell completes on another thread (DDE, a
     // running program that takes the file) is done before the call returns,

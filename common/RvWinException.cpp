@@ -4,26 +4,11 @@
 
 #include <new>
 
-RvWinException RvWinException::FromLastError()
-{
-    return FromCode(GetLastError());
-}
-
 RvWinException RvWinException::FromCode(DWORD errorCode, const std::wstring& insert)
 {
     bool found = false;
     const OutputText text = SystemMessage(errorCode, insert, found);
     return {text, errorCode, !found};
-}
-
-RvWinException RvWinException::FromText(const OutputText& text, DWORD errorCode)
-{
-    return {text, errorCode, false};
-}
-
-RvWinException RvWinException::WithUsage(const std::string& text, DWORD errorCode)
-{
-    return {OutputText(text), errorCode, true};
 }
 
 RvWinException RvWinException::FromStandard(const std::exception& error)

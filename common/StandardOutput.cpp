@@ -90,8 +90,3 @@ void WriteStandardOutput(const OutputText& text)
         WriteBytes(output, WithCrLf(text.Bytes()));
     }
 }
-
-void WriteStandardOutput(const std::string& own)
-{
-    WriteStandardOutput(OutputText(own));
-}

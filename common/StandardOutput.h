@@ -32,4 +32,4 @@ std::wstring WithCrLf(const std::wstring& text);
 // Writes text, line ends made CR LF, to standard output in one piece: to a
 // console as UTF-16, else as its CP932 bytes.
 void WriteStandardOutput(const OutputText& text);
-void WriteStandardOutput(const std::string& own);
+inline void WriteStandardOutput(const std::string& own) { WriteStandardOutput(OutputText(own)); }

@@ -6,11 +6,6 @@ namespace {
 
 const char kErrorCodePrefix[] = "エラーコード : ";
 
-bool IsDigit(wchar_t unit)
-{
-    return unit >= L'0' && unit <= L'9';
-}
-
 // %1 as insert, %2 to %99 as nothing; a !format! after the number goes
 // with it. Anything else after a % stays as it is.
 std::wstring FillInserts(const std::wstring& text, const std::wstring& insert)
@@ -18,7 +13,7 @@ std::wstring FillInserts(const std::wstring& text, const std::wstring& insert)
     std::wstring filled;
     for (std::size_t i = 0; i < text.size(); ++i) {
         std::size_t end = i + 1; // past the insert's number
-        while (text[i] == L'%' && end < text.size() && end < i + 3 && IsDigit(text[end])) ++end;
+        while (text[i] == L'%' && end < text.size() && end < i + 3 && text[end] >= L'0' && text[end] <= L'9') ++end;
         const std::wstring number = text.substr(i + 1, end - i - 1);
         if (number.empty() || number[0] == L'0') {
             filled += text[i];

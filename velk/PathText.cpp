@@ -5,16 +5,10 @@
 PathList SplitText(const std::wstring& text, wchar_t delimiter)
 {
     PathList pieces;
-    std::wstring piece;
-    for (const wchar_t unit : text) {
-        if (unit == delimiter) {
-            if (!piece.empty()) pieces.push_back(piece);
-            piece.clear();
-        } else {
-            piece += unit;
-        }
+    for (std::size_t start = 0, end = 0; start <= text.size(); start = end + 1) {
+        end = std::min(text.find(delimiter, start), text.size());
+        if (end > start) pieces.push_back(text.substr(start, end - start));
     }
-    if (!piece.empty()) pieces.push_back(piece);
     return pieces;
 }
 

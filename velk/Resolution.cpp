@@ -1,5 +1,3 @@
-// The ways of finding the program that velk is asked to start, and the
-// rules that its record must pass before the shell is given it.
 #include "Resolution.h"
 
 #include "EnvironmentVariable.h"
@@ -49,7 +47,7 @@ TargetRecord Examine(const std::wstring& path)
     record.opened = OpenedFile(path);
     record.kind = FileKind(record.opened);
     record.directory = AsWorkingFolder(PlainFolder(record.opened));
-    // cmd.exe cannot run a \?\ path (it ends with 9009): it gets the
+    // cmd.exe cannot run a \\?\ path (it ends with 9009): it gets the
     // plain form where that names the same file.
     if (record.kind == TargetKind::BatchFile && ClassifyPath(record.opened).form == PathForm::Literal) {
         if (const std::optional<std::wstring> plain = PlainFormOfLiteralPath(record.opened)) record.shellFile = *plain;
@@ -57,9 +55,7 @@ TargetRecord Examine(const std::wstring& path)
     return record;
 }
 
-// Why velk will not hand this record to the shell, or null. Each is
-// refused before anything starts or is recorded.
-//
+// Why velk will not hand this record to the shell, or null.
 // Windows documents %NAME% expansion in the file and the working folder
 // only under SEE_MASK_DOENVSUBST, which velk never sets; Wine's shell
 // expands them regardless, and cmd.exe expands %NAME% in its whole /c line,
@@ -167,8 +163,6 @@ TargetRecord Resolve(const std::wstring& typed, const std::wstring& currentFolde
                           return found.IsStartable() && RefusalOf(found) == nullptr;
                       });
     }
-    // Starts by full path keep their folder in the index, unless the PATH
-    // has it.
     if (absolute) record.indexLine = IndexLine(PlainFolder(record.opened), path);
     return record;
 }

@@ -26,10 +26,7 @@ struct TargetRecord {
     std::wstring directory; // the working folder, C:\ for a drive's root
     std::optional<std::wstring> indexLine;
 
-    bool IsStartable() const
-    {
-        return kind == TargetKind::Program || kind == TargetKind::BatchFile || kind == TargetKind::Shortcut;
-    }
     // Whether cmd.exe may read the arguments.
     bool GetsBatchRules() const { return kind == TargetKind::BatchFile || kind == TargetKind::Shortcut; }
+    bool IsStartable() const { return kind == TargetKind::Program || GetsBatchRules(); }
 };

@@ -1,10 +1,6 @@
 #include "Usage.h"
 
-namespace {
-
 const char kHelpLine[] = "help        : ヘルプを表示します。\n";
-
-} // namespace
 
 std::string ShortHelp()
 {

@@ -39,7 +39,6 @@ std::wstring OpenedFile(const std::wstring& path)
 std::optional<std::wstring> PlainFormOfLiteralPath(const std::wstring& opened)
 {
     const std::wstring plain = WithoutLongPathPrefix(opened);
-    // MAX_PATH counts the NUL that ends the path.
     if (plain == opened || plain.size() >= MAX_PATH) return std::nullopt;
     if (FullPathName(plain) != plain) return std::nullopt;
     return plain;
