@@ -25,11 +25,6 @@ bool HasUnpairedSurrogate(const std::wstring& text)
     return false;
 }
 
-unsigned AnsiCodePage()
-{
-    return GetACP();
-}
-
 std::wstring ToWide(const std::string& text, unsigned codePage)
 {
     if (text.empty()) return std::wstring();

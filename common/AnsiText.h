@@ -12,13 +12,8 @@
 bool IsHighSurrogate(wchar_t unit);
 bool IsLowSurrogate(wchar_t unit);
 
-// Whether a high half stands without its low half after it, or a low half
-// without a high half before it.
+// Whether a half stands without its other half.
 bool HasUnpairedSurrogate(const std::wstring& text);
-
-// The active ANSI code page's number (932 on the systems the programs are
-// made for).
-unsigned AnsiCodePage();
 
 // The code page of the programs' own texts, whatever the system's: their
 // messages are Japanese, compiled as CP932 bytes.
@@ -34,8 +29,7 @@ std::wstring ToWide(const std::string& text, unsigned codePage = 0 /* CP_ACP */)
 std::optional<std::string> ToExactCodePage(const std::wstring& text, unsigned codePage = 0 /* CP_ACP */);
 std::optional<std::string> ToExactAnsi(const std::wstring& text);
 
-// text in codePage, where every character without an exact form there
-// becomes '?', never a look-alike.
+// text in codePage, each character without an exact form there as '?'.
 std::string ToCodePageMarked(const std::wstring& text, unsigned codePage);
 
 // Whether the character is a single byte in the ANSI code page: the rules

@@ -4,13 +4,23 @@
 
 namespace {
 
+// Outside quotes cmd.exe starts commands at & and |, redirects at < and >,
+// escapes with ^, groups with brackets and splits parameters at , ; = as at
+// spaces. Inside quotes these are plain characters. (! is quoted too, though
+// delayed expansion, off unless switched on, would still read !NAME! there:
+// it replaces text, it starts no command.)
+const wchar_t kBatchSpecial[] = L" \t\v\f&|<>^(),;=!";
+
+bool IsBlank(wchar_t unit)
+{
+    return unit == L' ' || unit == L'\t';
+}
+
 bool HoldsAnyOf(const std::wstring& text, const wchar_t* characters)
 {
     return text.find_first_of(characters) != std::wstring::npos;
 }
 
-// Quoted by the C runtime's rules when it is empty or holds one of
-// needsQuotes.
 void AppendArgument(std::wstring& commandLine, const std::wstring& argument, const wchar_t* needsQuotes)
 {
     if (!argument.empty() && !HoldsAnyOf(argument, needsQuotes)) {
@@ -24,7 +34,6 @@ void AppendArgument(std::wstring& commandLine, const std::wstring& argument, con
             ++backslashes;
             continue;
         }
-        // Backslashes double only before a quote.
         commandLine.append(unit == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
         commandLine += unit;
         backslashes = 0;
@@ -58,17 +67,6 @@ bool BatchFileCanReceive(const std::wstring& argument)
     return !HoldsAnyOf(argument, L"\"%\r\n");
 }
 
-namespace {
-
-// Outside quotes cmd.exe starts commands at & and |, redirects at < and >,
-// escapes with ^, groups with brackets and splits parameters at , ; = as at
-// spaces. Inside quotes these are plain characters. (! is quoted too, though
-// delayed expansion, off unless switched on, would still read !NAME! there:
-// it replaces text, it starts no command.)
-const wchar_t kBatchSpecial[] = L" \t\v\f&|<>^(),;=!";
-
-} // namespace
-
 bool BatchArgumentNeedsQuotes(const std::wstring& argument)
 {
     return argument.empty() || HoldsAnyOf(argument, kBatchSpecial);
@@ -97,20 +95,10 @@ std::wstring BatchCommandLine(const std::wstring& folder, const std::wstring& ba
     return line;
 }
 
-namespace {
-
-bool IsBlank(wchar_t unit)
-{
-    return unit == L' ' || unit == L'\t';
-}
-
-} // namespace
-
 std::vector<CommandLineWord> SplitCommandLine(const std::wstring& line)
 {
     std::vector<CommandLineWord> words;
     std::size_t i = 0;
-    // The program's name: no backslash rules, a quote only groups.
     if (!line.empty() && line[0] == L'"') {
         const std::size_t close = line.find(L'"', 1);
         i = close == std::wstring::npos ? line.size() : close + 1;

@@ -6,7 +6,6 @@
 
 namespace {
 
-// The event of the living ConsoleInterrupt, for the handler's thread.
 std::atomic<HANDLE> activeEvent{nullptr};
 
 // How long a closing console waits for the program to end in its own way
@@ -17,7 +16,7 @@ const DWORD kClosingGraceMs = 3000;
 
 ConsoleInterrupt::ConsoleInterrupt() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr))
 {
-    if (!event_.valid()) throw RvWinException();
+    if (!event_.valid()) throw RvWinException::FromLastError();
     activeEvent = event_.get();
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
 }

@@ -5,8 +5,7 @@
 SHELLEXECUTEINFOW MakeElevatedLaunchRecord(const wchar_t* file, const wchar_t* parameters,
                                            const wchar_t* directory, int show)
 {
-    SHELLEXECUTEINFOW record;
-    ZeroMemory(&record, sizeof record);
+    SHELLEXECUTEINFOW record{};
     record.cbSize = sizeof record;
     // NOASYNC: a start that the shell completes on another thread (DDE, a
     // running program that takes the file) is done before the call returns,
@@ -31,7 +30,7 @@ Handle StartElevated(SHELLEXECUTEINFOW& record)
         // The system's text names the file where it says %1, as Windows'
         // own dialogs do.
         const DWORD error = GetLastError();
-        throw RvWinException(error, record.lpFile);
+        throw RvWinException::FromCode(error, record.lpFile);
     }
     return Handle(record.hProcess);
 }
@@ -41,8 +40,8 @@ std::optional<DWORD> AwaitExitCode(HANDLE process, DWORD timeoutMs, HANDLE inter
     const HANDLE handles[] = {process, interrupted};
     const DWORD waited = WaitForMultipleObjects(2, handles, FALSE, timeoutMs);
     if (waited == WAIT_TIMEOUT || waited == WAIT_OBJECT_0 + 1) return std::nullopt;
-    if (waited != WAIT_OBJECT_0) throw RvWinException();
+    if (waited != WAIT_OBJECT_0) throw RvWinException::FromLastError();
     DWORD exitCode = 0;
-    if (!GetExitCodeProcess(process, &exitCode)) throw RvWinException();
+    if (!GetExitCodeProcess(process, &exitCode)) throw RvWinException::FromLastError();
     return exitCode;
 }

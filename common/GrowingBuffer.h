@@ -6,10 +6,9 @@
 #include <string>
 
 // The text of a Windows call that fills a UTF-16 buffer and returns the
-// length it wrote when the buffer was large enough, the size it needs (its
-// NUL included) when not, and 0 when it fails, as GetCurrentDirectoryW,
-// GetFullPathNameW and GetEnvironmentVariableW do: the buffer grows as often
-// as the text does meanwhile. Nothing when the call returns 0.
+// length it wrote, the size it needs (NUL included) when the buffer is too
+// small, or 0 when it fails (GetFullPathNameW and the like): the buffer grows
+// as often as the text does meanwhile. Nothing when the call returns 0.
 template <typename Fill>
 std::optional<std::wstring> ReadGrowing(Fill fill)
 {

@@ -1,105 +1,18 @@
 #include "RvWinException.h"
 
-#include "WinHandle.h"
+#include "WindowsMessage.h"
 
 #include <new>
 
-namespace {
-
-const char kErrorCodePrefix[] = "エラーコード : ";
-
-// The system's text for a code, in the user's language and as Unicode, so
-// that it reads right whatever the system's code page; a thrown failure
-// with usage when there is none.
-OutputText SystemMessage(DWORD errorCode, const std::wstring& insert)
+RvWinException RvWinException::FromCode(DWORD errorCode, const std::wstring& insert)
 {
-    wchar_t* buffer = nullptr;
-    // IGNORE_INSERTS: texts with %1 and the like would otherwise fail the
-    // call; they are filled below.
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, errorCode, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    if (length == 0) {
-        throw RvWinException::WithUsage(LookupFailureMessage(GetLastError()), errorCode);
-    }
-    LocalMemory owner(buffer);
-    return ComposeErrorMessage(errorCode, buffer, length, insert);
-}
-
-} // namespace
-
-RvWinException::RvWinException() : RvWinException(GetLastError()) {}
-
-RvWinException::RvWinException(DWORD errorCode, const std::wstring& insert)
-    : text_(SystemMessage(errorCode, insert)), code_(errorCode)
-{
-}
-
-RvWinException::RvWinException(const char* text, DWORD errorCode) : text_(text), code_(errorCode) {}
-
-RvWinException RvWinException::WithUsage(const std::string& text, DWORD errorCode)
-{
-    RvWinException failure(OutputText(text), errorCode);
-    failure.withUsage_ = true;
-    return failure;
+    bool found = false;
+    const OutputText text = SystemMessage(errorCode, insert, found);
+    return {text, errorCode, !found};
 }
 
 RvWinException RvWinException::FromStandard(const std::exception& error)
 {
     const bool memory = dynamic_cast<const std::bad_alloc*>(&error) != nullptr;
     return WithUsage(error.what(), memory ? ERROR_NOT_ENOUGH_MEMORY : 1);
-}
-
-namespace {
-
-bool IsDigit(wchar_t unit)
-{
-    return unit >= L'0' && unit <= L'9';
-}
-
-// %1 as insert, %2 to %99 as nothing; a !format! after the number goes
-// with it. Anything else after a % stays as it is.
-std::wstring FillInserts(const std::wstring& text, const std::wstring& insert)
-{
-    std::wstring filled;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        std::size_t end = i + 1; // past the insert's number
-        while (text[i] == L'%' && end < text.size() && end < i + 3 && IsDigit(text[end])) ++end;
-        const std::wstring number = text.substr(i + 1, end - i - 1);
-        if (number.empty() || number[0] == L'0') {
-            filled += text[i];
-            continue;
-        }
-        if (end < text.size() && text[end] == L'!') {
-            const std::size_t close = text.find(L'!', end + 1);
-            if (close != std::wstring::npos) end = close + 1;
-        }
-        if (number == L"1") filled += insert;
-        i = end - 1;
-    }
-    return filled;
-}
-
-} // namespace
-
-OutputText ComposeErrorMessage(DWORD errorCode, const wchar_t* systemText, std::size_t length,
-                               const std::wstring& insert)
-{
-    // The search starts three characters before the end, so the CR LF that
-    // ends a system text goes while line breaks inside a multi-line text stay.
-    std::size_t end = length < 3 ? 0 : length - 3;
-    while (end < length && systemText[end] != L'\r' && systemText[end] != L'\n' && systemText[end] != L'\0') {
-        ++end;
-    }
-    OutputText message(kErrorCodePrefix + std::to_string(static_cast<unsigned long>(errorCode)) + "　");
-    return message.Wide(FillInserts(std::wstring(systemText, end), insert));
-}
-
-std::string LookupFailureMessage(DWORD lookupError)
-{
-    std::string message = "エラーメッセージ取得時にエラーが発生しました。\n";
-    message += kErrorCodePrefix;
-    message += std::to_string(static_cast<unsigned long>(lookupError));
-    return message;
 }

@@ -42,20 +42,6 @@ Text WithCrLfIn(const Text& text)
     return result;
 }
 
-} // namespace
-
-std::string WithCrLf(const std::string& text)
-{
-    return WithCrLfIn(text);
-}
-
-std::wstring WithCrLf(const std::wstring& text)
-{
-    return WithCrLfIn(text);
-}
-
-namespace {
-
 // A console decodes WriteFile bytes with its own code page, and split across
 // writes a double-byte character cannot be decoded at all: hand it UTF-16.
 void WriteConsoleText(HANDLE console, const std::wstring& text)
@@ -83,6 +69,16 @@ void WriteBytes(HANDLE output, const std::string& bytes)
 
 } // namespace
 
+std::string WithCrLf(const std::string& text)
+{
+    return WithCrLfIn(text);
+}
+
+std::wstring WithCrLf(const std::wstring& text)
+{
+    return WithCrLfIn(text);
+}
+
 void WriteStandardOutput(const OutputText& text)
 {
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
@@ -93,9 +89,4 @@ void WriteStandardOutput(const OutputText& text)
     } else {
         WriteBytes(output, WithCrLf(text.Bytes()));
     }
-}
-
-void WriteStandardOutput(const std::string& own)
-{
-    WriteStandardOutput(OutputText(own));
 }

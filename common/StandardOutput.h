@@ -2,12 +2,10 @@
 
 #include <string>
 
-// Everything both programs print goes through here, with "\n" line ends.
-
-// A text on its way to standard output, kept in the two forms it may leave
-// in: UTF-16 for a console, which then reads right whatever its code page
-// and the system's; CP932 bytes for a file or a pipe, the same bytes on
-// every system. Each piece is added as what it is.
+// A text on its way to standard output ("\n" line ends), kept in the two
+// forms it may leave in: UTF-16 for a console, which then reads right
+// whatever its code page and the system's; CP932 bytes for a file or a
+// pipe, the same bytes on every system.
 class OutputText {
 public:
     OutputText() = default;
@@ -19,7 +17,6 @@ public:
     OutputText& Wide(const std::wstring& text);
     OutputText& Add(const OutputText& other);
 
-    // CP932; a character that CP932 lacks is '?', never a look-alike.
     const std::string& Bytes() const { return bytes_; }
     const std::wstring& Text() const { return text_; }
 
@@ -33,7 +30,6 @@ std::string WithCrLf(const std::string& text);
 std::wstring WithCrLf(const std::wstring& text);
 
 // Writes text, line ends made CR LF, to standard output in one piece: to a
-// console as UTF-16, to a pipe, a file or NUL as its CP932 bytes. The
-// console's code page and modes stay as the caller left them.
+// console as UTF-16, else as its CP932 bytes.
 void WriteStandardOutput(const OutputText& text);
-void WriteStandardOutput(const std::string& own);
+inline void WriteStandardOutput(const std::string& own) { WriteStandardOutput(OutputText(own)); }

@@ -15,7 +15,7 @@ std::wstring SystemFolder()
     // Windows lives in a folder that MAX_PATH holds.
     wchar_t folder[MAX_PATH];
     const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) throw RvWinException();
+    if (length == 0 || length >= MAX_PATH) throw RvWinException::FromLastError();
     return SystemFolderSpelling(std::wstring(folder, length));
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 // Owners of what Windows hands out: each releases its resource when it goes
 // out of scope, on every path.
 
@@ -43,12 +45,12 @@ public:
     Handle() = default;
     explicit Handle(HANDLE handle) : handle_(handle) {}
     ~Handle() { reset(); }
-    Handle(Handle&& other) noexcept : handle_(other.release()) {}
+    Handle(Handle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
     Handle& operator=(Handle&& other) noexcept
     {
         if (this != &other) {
             reset();
-            handle_ = other.release();
+            handle_ = std::exchange(other.handle_, nullptr);
         }
         return *this;
     }
@@ -57,12 +59,6 @@ public:
 
     HANDLE get() const { return handle_; }
     bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE release()
-    {
-        HANDLE handle = handle_;
-        handle_ = nullptr;
-        return handle;
-    }
     void reset()
     {
         if (valid()) CloseHandle(handle_);

@@ -44,18 +44,18 @@ SHELLEXECUTEINFOW NetUserLaunchRecord(const wchar_t* parameters)
 void RefuseUserName(const std::wstring& userName)
 {
     // net.exe would be asked to set the password of no account at all.
-    if (IsWhiteSpaceOnly(userName)) throw RvWinException("user name is empty.");
-    if (!userName.empty() && userName[0] == L'/') throw RvWinException("user name must not begin with '/'.");
+    if (IsWhiteSpaceOnly(userName)) throw RvWinException::FromText("user name is empty.");
+    if (!userName.empty() && userName[0] == L'/') throw RvWinException::FromText("user name must not begin with '/'.");
     // No account has half a character in its name; passed on, it would
     // reach net.exe as something other than what was typed.
     if (HasUnpairedSurrogate(userName)) {
-        throw RvWinException("user name has half of a character (an unpaired surrogate).");
+        throw RvWinException::FromText("user name has half of a character (an unpaired surrogate).");
     }
 }
 
 void RefusePassword(const std::wstring& password)
 {
-    if (password[0] == L'/' || password == L"*") throw RvWinException("password must not begin with '/' or be '*'.");
+    if (password[0] == L'/' || password == L"*") throw RvWinException::FromText("password must not begin with '/' or be '*'.");
 }
 
 namespace {
@@ -77,16 +77,16 @@ DWORD AwaitAccountTool(HANDLE process, DWORD timeoutMs, const ConsoleInterrupt& 
     // The shell started net.exe but gave nothing to wait for: "changed"
     // would be a guess.
     if (process == nullptr || process == INVALID_HANDLE_VALUE) {
-        throw RvWinException("net.exe was started, but tamrel cannot tell whether the password was changed.");
+        throw RvWinException::FromText("net.exe was started, but tamrel cannot tell whether the password was changed.");
     }
     const std::optional<DWORD> exitCode = AwaitExitCode(process, timeoutMs, interrupt.event());
-    if (!exitCode && interrupt.raised()) throw RvWinException("cancelled; net.exe was started and may still change the password.");
+    if (!exitCode && interrupt.raised()) throw RvWinException::FromText("cancelled; net.exe was started and may still change the password.");
     if (!exitCode) {
         // Left running, it could still change the password after tamrel has
         // reported that it did not.
         std::string message = "net.exe did not finish within " + std::to_string(kAccountToolTimeoutSeconds) + " seconds.";
         if (!EndAccountTool(process)) message += "\nnet.exe is still running and may yet change the password.";
-        throw RvWinException(message.c_str());
+        throw RvWinException::FromText(message);
     }
     return *exitCode;
 }
@@ -97,5 +97,5 @@ RvWinException AccountToolFailure(DWORD exitCode, const std::wstring& userName)
     // net.exe's own words are in its hidden window; the usual cause is
     // worth naming where Windows can tell it without elevation.
     if (HasNoLocalAccount(userName)) message.Own("\nthis computer has no local account named ").Wide(userName).Own(".");
-    return RvWinException(message, 1);
+    return RvWinException::FromText(message, 1);
 }

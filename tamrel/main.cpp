@@ -37,7 +37,7 @@ InputEnd ReadNewPassword(const std::wstring& userName, HANDLE interrupted, Secre
     const KeySource keys = [&console] { return console.Next(); };
     const InputEnd end = ReadEntry(keys, Prompt("enter", userName), password);
     if (end != InputEnd::Entered) return end;
-    if (password.Text().empty()) throw RvWinException("password is empty.");
+    if (password.Text().empty()) throw RvWinException::FromText("password is empty.");
     RefusePassword(password.Text());
     return ReadEntry(keys, Prompt("retype", userName), retyped);
 }
@@ -47,7 +47,7 @@ int ChangePassword(const std::wstring& userName)
     RefuseUserName(userName);
     // Without a console the keys would come from nowhere, or from a pipe
     // that echoes nothing but holds the password in plain text.
-    if (!StandardInputIsConsole()) throw RvWinException("tamrel needs a console to read the password without echo.");
+    if (!StandardInputIsConsole()) throw RvWinException::FromText("tamrel needs a console to read the password without echo.");
     // From the prompt to the end, Ctrl+C, Ctrl+Break or a closing console
     // ends tamrel through its waits, on this thread, with a line that says
     // whether net.exe was started, and 1: never the system's 0, which a
@@ -56,10 +56,10 @@ int ChangePassword(const std::wstring& userName)
     SecretText password;
     SecretText retyped;
     const InputEnd end = ReadNewPassword(userName, interrupt.event(), password, retyped);
-    if (end == InputEnd::Cancelled) throw RvWinException("cancelled; net.exe was not started, and the password was not changed.");
-    if (end == InputEnd::UnpairedSurrogate) throw RvWinException("password has half of a character (an unpaired surrogate).");
+    if (end == InputEnd::Cancelled) throw RvWinException::FromText("cancelled; net.exe was not started, and the password was not changed.");
+    if (end == InputEnd::UnpairedSurrogate) throw RvWinException::FromText("password has half of a character (an unpaired surrogate).");
     // A slip of the finger would set a password that nobody knows.
-    if (password.Text() != retyped.Text()) throw RvWinException("passwords do not match.");
+    if (password.Text() != retyped.Text()) throw RvWinException::FromText("passwords do not match.");
 
     SecretText parameters;
     BuildNetUserParameters(parameters, userName, password);

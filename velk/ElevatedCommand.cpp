@@ -16,23 +16,21 @@
 namespace {
 
 // The words after the target, by the rules of the kind it resolved to. A
-// program reads its command line by its own rules (msiexec's
-// NAME="value"): it gets the rest of velk's as typed. A batch file's
-// parameters are read by cmd.exe, as part of a command line: they must stay
-// data there, one by one. A shortcut may lead to a batch file, which
-// Windows runs through its own verb, cmd.exe /C "%1" %*: cmd.exe then takes
-// away the first and the last quote of the line, and a quoted argument
-// would turn into commands. So a shortcut gets none that needs quotes.
+// program reads its command line by its own rules (msiexec's NAME="value"):
+// it gets the rest of velk's as typed. cmd.exe reads a batch file's
+// parameters as part of a command line: they must stay data there. A
+// shortcut may lead to a batch file that Windows runs through its own verb
+// (see BatchCommandLine), where a quoted argument would turn into commands.
 std::wstring ParametersFor(const TargetRecord& target, const Invocation& invocation)
 {
     if (!target.GetsBatchRules()) return invocation.rest;
     std::wstring parameters;
     for (const CommandLineWord& word : invocation.arguments) {
         if (!BatchFileCanReceive(word.text)) {
-            throw RvWinException("バッチファイルに渡せない文字 (\" % 改行) が引数にあります。", ERROR_INVALID_PARAMETER);
+            throw RvWinException::FromText("バッチファイルに渡せない文字 (\" % 改行) が引数にあります。", ERROR_INVALID_PARAMETER);
         }
         if (target.kind == TargetKind::Shortcut && BatchArgumentNeedsQuotes(word.text)) {
-            throw RvWinException("ショートカットには、引用符が必要な引数 (空の引数や、空白や & | < > ^ ( ) , ; = ! を含む引数) を渡せません。",
+            throw RvWinException::FromText("ショートカットには、引用符が必要な引数 (空の引数や、空白や & | < > ^ ( ) , ; = ! を含む引数) を渡せません。",
                                  ERROR_INVALID_PARAMETER);
         }
         if (&word != &invocation.arguments.front()) parameters += L' ';
@@ -46,9 +44,7 @@ std::wstring ParametersFor(const TargetRecord& target, const Invocation& invocat
 ElevatedCommand PrepareCommand(const Invocation& invocation, const std::wstring& currentFolder,
                                const PathEntries& path)
 {
-    ElevatedCommand command;
-    command.request = invocation.request;
-    command.waits = invocation.waits;
+    ElevatedCommand command{invocation, {}, {}, {}};
     if (invocation.request == Request::CommandPrompt) {
         command.target = CommandPromptRecord();
         command.program = command.target.shellFile;
@@ -58,13 +54,9 @@ ElevatedCommand PrepareCommand(const Invocation& invocation, const std::wstring&
     if (IsTooShortForAName(invocation.target)) {
         throw RvWinException::WithUsage("invalid string position", ERROR_INVALID_PARAMETER);
     }
-    // What the start reaches first; every rule after this reads the record.
     command.target = Resolve(invocation.target, currentFolder, path);
     command.program = command.target.shellFile;
     command.parameters = ParametersFor(command.target, invocation);
-    // Asked for the batch file itself, Windows would run its own verb for it
-    // (see ParametersFor), in the system folder: velk starts cmd.exe with a
-    // line of its own, which runs the file in its working folder.
     if (command.target.kind == TargetKind::BatchFile) {
         command.parameters = BatchCommandLine(command.target.directory, command.target.shellFile, command.parameters);
         command.program = SystemProgram(L"cmd.exe");
@@ -81,7 +73,7 @@ SHELLEXECUTEINFOW LaunchRecord(const ElevatedCommand& command)
 
 unsigned long Launch(const ElevatedCommand& command)
 {
-    switch (command.request) {
+    switch (command.invocation.request) {
     case Request::Help:
         WriteStandardOutput(ShortHelp());
         return 0;
@@ -99,14 +91,14 @@ unsigned long Launch(const ElevatedCommand& command)
     // Under "wait", from the start on: a script must never read an
     // interrupted wait as the program's success.
     std::optional<ConsoleInterrupt> interrupt;
-    if (command.waits) interrupt.emplace();
+    if (command.invocation.waits) interrupt.emplace();
     const Handle process = StartElevated(record);
-    if (!command.waits) return 0; // the handle is closed at once
+    if (!command.invocation.waits) return 0; // the handle is closed at once
     // The shell may hand the file to a program that was running already.
-    if (!process.valid()) throw RvWinException("起動したプログラムの終了を待てません。", ERROR_INVALID_HANDLE);
+    if (!process.valid()) throw RvWinException::FromText("起動したプログラムの終了を待てません。", ERROR_INVALID_HANDLE);
     if (const std::optional<DWORD> exitCode = AwaitExitCode(process.get(), INFINITE, interrupt->event())) {
         return *exitCode;
     }
     // As Windows reports a process that Ctrl+C ended.
-    throw RvWinException("待機を中断しました。起動したプログラムはまだ実行中の可能性があります。", STATUS_CONTROL_C_EXIT);
+    throw RvWinException::FromText("待機を中断しました。起動したプログラムはまだ実行中の可能性があります。", STATUS_CONTROL_C_EXIT);
 }

@@ -40,3 +40,14 @@ bool ChangesWhenExpanded(const std::wstring& text)
         expanded.assign(size, L'\0'); // too small: size is what it needs, NUL included
     }
 }
+
+PathEntries ReadPathEntries()
+{
+    PathEntries path;
+    try {
+        path.entries = SplitText(EnvironmentVariable(L"PATH").Value(), L';');
+    } catch (const RvWinException& failure) {
+        path.failure = failure;
+    }
+    return path;
+}

@@ -27,19 +27,30 @@ DWORD Attributes(const std::wstring& path)
 // one that MAX_PATH could not hold (\\?\UNC\ for a share).
 std::wstring ForFileCalls(const std::wstring& full)
 {
+    const PathForm form = ClassifyPath(full).form;
     // A folder's limit is 12 below MAX_PATH, room for an 8.3 name in it.
-    if (full.size() < MAX_PATH - 12 || HasLiteralPrefix(full)) return full;
-    if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    if (full.size() < MAX_PATH - 12 || form == PathForm::Literal) return full;
+    if (form == PathForm::Unc) return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
 }
 
 bool IsDevice(const std::wstring& opened)
 {
-    if (opened.compare(0, 4, L"\\\\.\\") == 0) return true;
+    const PathForm form = ClassifyPath(opened).form;
+    if (form == PathForm::Device) return true;
     // After \\?\, a name in no folder (\\?\NUL, \\?\C:) is an object of
     // Windows' device namespace, not a file. A longer one is read as written:
     // Windows makes no device of C:\x\NUL there.
-    return HasLiteralPrefix(opened) && opened.find(L'\\', 4) == std::wstring::npos;
+    return form == PathForm::Literal && opened.find(L'\\', 4) == std::wstring::npos;
+}
+
+// The last four characters before the trailing dots and spaces that Windows
+// drops from a file name, upper-cased.
+std::wstring Extension(const std::wstring& file)
+{
+    const std::size_t last = file.find_last_not_of(L". ");
+    if (last == std::wstring::npos || last < 3) return std::wstring();
+    return ToUpperAscii(file.substr(last - 3, 4));
 }
 
 } // namespace
@@ -64,19 +75,6 @@ TargetKind FileKind(const std::wstring& opened)
     }
     return KindByName(opened);
 }
-
-namespace {
-
-// The last four characters before the trailing dots and spaces that Windows
-// drops from a file name, upper-cased.
-std::wstring Extension(const std::wstring& file)
-{
-    const std::size_t last = file.find_last_not_of(L". ");
-    if (last == std::wstring::npos || last < 3) return std::wstring();
-    return ToUpperAscii(file.substr(last - 3, 4));
-}
-
-} // namespace
 
 TargetKind KindByName(const std::wstring& file)
 {

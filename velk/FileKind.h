@@ -4,18 +4,19 @@
 
 #include <string>
 
-// What Windows finds at the file that it opens (OpenedFile's form):
-// - a device (NUL, CON, PRN, AUX, COM1-9 and LPT1-9 in any folder, which
-//   GetFullPathName makes \\.\NAME; after \\?\, a name in no folder);
+// What Windows finds at the file that it opens (OpenedFile's form), at any
+// length:
+// - a device (NUL, CON, COM1 ... in any folder, which GetFullPathName makes
+//   \\.\NAME; after \\?\, a name in no folder);
 // - a stream (file:stream), told from the name alone, as Windows documents
 //   the syntax (Wine has no streams);
 // - nothing: no file, a folder with a stream's colon, or a folder, which
 //   the shell would open in Explorer, and which must not hide a program of
 //   that name in a later PATH entry;
 // - else the file, by the kind its name gives it (KindByName).
-// Paths of any length are checked. A 32-bit program on 64-bit Windows is
-// shown SysWOW64 wherever it names System32; this looks at the folders
-// themselves, as the program that the consent prompt starts does.
+// A 32-bit program on 64-bit Windows is shown SysWOW64 wherever it names
+// System32; this looks at the folders themselves, as the consent prompt's
+// program does.
 TargetKind FileKind(const std::wstring& opened);
 
 // What a file is by its name, once the trailing dots and spaces that

@@ -9,39 +9,6 @@
 
 namespace {
 
-// The path's bytes for the name: in the ANSI code page where it has an exact
-// form there, as every velk has named it; else UTF-8, which no such path has.
-std::string LockKey(const std::wstring& indexPath)
-{
-    if (std::optional<std::string> ansi = ToExactAnsi(indexPath)) return *ansi;
-    return ToExactCodePage(indexPath, CP_UTF8).value_or(std::string());
-}
-
-} // namespace
-
-std::string IndexLockName(const std::wstring& indexPath)
-{
-    // A mutex name holds no backslash and has a length limit: a hash of the
-    // path (64-bit FNV-1a) stands for it. Upper-cased as UTF-16, so that the
-    // trail bytes of double-byte characters stay as they are.
-    std::uint64_t hash = 14695981039346656037ull;
-    for (char byte : LockKey(ToUpperAscii(indexPath))) {
-        hash ^= static_cast<unsigned char>(byte);
-        hash *= 1099511628211ull;
-    }
-    std::string name = "Local\\Orvane.velkindex.";
-    for (int shift = 60; shift >= 0; shift -= 4) name += "0123456789abcdef"[(hash >> shift) & 0xF];
-    return name;
-}
-
-std::wstring IndexLockFilePath(const std::wstring& indexPath)
-{
-    return indexPath + L".lock";
-}
-
-namespace {
-
-// How often a run that waits looks at the lock file again.
 const DWORD kLockFilePollMs = 20;
 
 // Whether the lock file cannot be had just now because another run has it:
@@ -59,6 +26,30 @@ bool IsBusy(DWORD error, const std::wstring& lockFile)
 }
 
 } // namespace
+
+std::string IndexLockName(const std::wstring& indexPath)
+{
+    // A mutex name holds no backslash and has a length limit: a hash of the
+    // path (64-bit FNV-1a) stands for it. Upper-cased as UTF-16, so that the
+    // trail bytes of double-byte characters stay as they are. The bytes are
+    // the ANSI code page's where the path has an exact form there, as every
+    // velk has named it; else UTF-8, which no such path has.
+    const std::wstring upper = ToUpperAscii(indexPath);
+    const std::optional<std::string> key = ToExactAnsi(upper);
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char byte : key ? *key : ToExactCodePage(upper, CP_UTF8).value_or(std::string())) {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 1099511628211ull;
+    }
+    std::string name = "Local\\Orvane.velkindex.";
+    for (int shift = 60; shift >= 0; shift -= 4) name += "0123456789abcdef"[(hash >> shift) & 0xF];
+    return name;
+}
+
+std::wstring IndexLockFilePath(const std::wstring& indexPath)
+{
+    return indexPath + L".lock";
+}
 
 IndexLock::IndexLock(const std::wstring& indexPath, unsigned long timeoutMs)
     : mutex_(CreateMutexA(nullptr, FALSE, IndexLockName(indexPath).c_str()))

@@ -5,15 +5,14 @@
 #include <string>
 
 // Makes one velk run's read, addition and save of the index one step that
-// no other run of the same user interleaves with, in this session or any
-// other, on this machine or another that shares the folder (AppData
-// redirected to a share). Two locks, taken in turn:
-// - a named mutex, as every earlier velk takes it (one per session); when a
-//   velk that holds it crashes or is killed, Windows hands it to the next
-//   waiter;
+// no other run of the same user interleaves with, in any session, on this
+// machine or another that shares the folder (AppData redirected to a share).
+// Two locks, taken in turn:
+// - a named mutex, as every earlier velk takes it (one per session), which
+//   Windows hands to the next waiter when its holder crashes or is killed;
 // - the file velkindex.dat.lock beside the index, opened with no sharing
-//   and deleted when closed, which any session and any machine sees; Windows
-//   closes it when its holder ends, however it ends.
+//   and deleted when closed, which any session and machine sees, and which
+//   Windows closes when its holder ends, however it ends.
 // With no folder for the index there is nothing to guard: the lock is held.
 class IndexLock {
 public:

@@ -15,8 +15,8 @@ enum class Request { Help, CommandPrompt, DeleteIndex, Start };
 struct Invocation {
     bool waits = false;
     Request request = Request::Help;
-    // For a start: the target as typed, the words after it, and the line
-    // after it as typed (from the first of those words on).
+    // For a start: the target, the words after it, and the line after it as
+    // typed (from the first of those words on).
     std::wstring target;
     std::vector<CommandLineWord> arguments;
     std::wstring rest;

@@ -8,8 +8,6 @@
 
 #include <windows.h>
 
-#include <exception>
-
 namespace {
 
 // Long enough for any run's load and save; short enough not to hold up a start.
@@ -27,34 +25,32 @@ std::wstring PartialPath(const std::wstring& indexPath)
     return indexPath + L".new";
 }
 
-enum class ReadResult { Read, Absent, Unreadable };
-
-// Reads the whole file, sharing it with other readers and writers meanwhile:
-// one read of its size, and more only if it grew meanwhile.
-ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes)
+// Reads the whole file (no file: no bytes), shared with other readers and
+// writers: one read of its size, and more only if it grew meanwhile. False
+// when it exists but cannot be read whole.
+bool ReadWholeFile(const std::wstring& path, std::string& bytes)
 {
     Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) {
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Absent
-                                                                               : ReadResult::Unreadable;
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     }
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart >= MAXDWORD) return ReadResult::Unreadable;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart >= MAXDWORD) return false;
     // One byte more than the size: a read that comes back short is the end.
     bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
     std::size_t done = 0;
     for (;;) {
         DWORD count = 0;
         const DWORD wanted = static_cast<DWORD>(bytes.size() - done);
-        if (!ReadFile(file.get(), &bytes[done], wanted, &count, nullptr)) return ReadResult::Unreadable;
+        if (!ReadFile(file.get(), &bytes[done], wanted, &count, nullptr)) return false;
         done += count;
         if (count < wanted) break;
         bytes.resize(bytes.size() * 2);
     }
     bytes.resize(done);
-    return ReadResult::Read;
+    return true;
 }
 
 // 0, or the error that kept the file from being written whole.
@@ -67,16 +63,6 @@ DWORD WriteWholeFile(const std::wstring& path, const std::string& bytes)
     if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return GetLastError();
     if (written != bytes.size()) return ERROR_HANDLE_DISK_FULL;
     return FlushFileBuffers(file.get()) ? 0 : GetLastError();
-}
-
-// Windows' text for an error, or the text of the failure to look it up.
-OutputText WindowsText(DWORD error)
-{
-    try {
-        return RvWinException(error).text();
-    } catch (const RvWinException& lookup) {
-        return lookup.text();
-    }
 }
 
 } // namespace
@@ -109,7 +95,7 @@ void PathIndex::Load()
     // What a run killed while saving may have left behind.
     DeleteFileW(PartialPath(path).c_str());
     std::string bytes;
-    if (ReadWholeFile(path, bytes) == ReadResult::Unreadable) return;
+    if (!ReadWholeFile(path, bytes)) return;
     loaded.swap(bytes);
     saveAllowed = true;
 }
@@ -138,15 +124,13 @@ unsigned long PathIndex::Save() const
 
 void RecordInPathIndex(const std::wstring& folder)
 {
-    // The index holds code page bytes: a folder that the code page cannot
-    // name is not recorded.
     const std::optional<std::string> line = ToExactAnsi(folder);
     if (!line) return;
     PathIndex index;
     if (index.contains(*line)) return;
     index.add(*line);
     if (const DWORD error = index.Save()) {
-        WriteStandardOutput(OutputText("インデックスを更新できませんでした: ").Add(WindowsText(error)).Own("\n"));
+        WriteStandardOutput(OutputText("インデックスを更新できませんでした: ").Add(RvWinException::FromCode(error).text()).Own("\n"));
     }
 }
 
@@ -154,13 +138,13 @@ void DeletePathIndex()
 {
     const std::wstring path = IndexPath();
     const IndexLock lock(path, kLockWaitMs);
-    if (!lock.held()) throw RvWinException(lock.error());
+    if (!lock.held()) throw RvWinException::FromCode(lock.error());
     // The index first: while it cannot go, nothing goes. Once it has gone,
     // the deletion has done what was asked: what a save left behind is only
     // ever deleted again, and never read.
     if (!DeleteFileW(path.c_str())) {
         const DWORD error = GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) throw RvWinException(error);
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) throw RvWinException::FromCode(error);
     }
     DeleteFileW(PartialPath(path).c_str());
 }

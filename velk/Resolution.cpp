@@ -1,5 +1,3 @@
-// The ways of finding the program that velk is asked to start, and the
-// rules that its record must pass before the shell is given it.
 #include "Resolution.h"
 
 #include "EnvironmentVariable.h"
@@ -37,28 +35,27 @@ std::optional<std::wstring> WithExtensionThatFinds(const std::wstring& target,
     if (const std::optional<std::wstring> found = WithExtensionThatFinds(target, finds)) {
         text.Own("\nvelk は拡張子を補いません。").Wide(*found).Own(" と指定してください。");
     }
-    throw RvWinException(text, ERROR_FILE_NOT_FOUND);
+    throw RvWinException::FromText(text, ERROR_FILE_NOT_FOUND);
 }
 
 // The record of the file that Windows opens for path, which the shell is
-// to be given as it stands.
+// to be given as it stands, started in the folder that holds it.
 TargetRecord Examine(const std::wstring& path)
 {
     TargetRecord record;
     record.shellFile = path;
     record.opened = OpenedFile(path);
     record.kind = FileKind(record.opened);
+    record.directory = AsWorkingFolder(PlainFolder(record.opened));
     // cmd.exe cannot run a \\?\ path (it ends with 9009): it gets the
     // plain form where that names the same file.
-    if (record.kind == TargetKind::BatchFile && HasLiteralPrefix(record.opened)) {
+    if (record.kind == TargetKind::BatchFile && ClassifyPath(record.opened).form == PathForm::Literal) {
         if (const std::optional<std::wstring> plain = PlainFormOfLiteralPath(record.opened)) record.shellFile = *plain;
     }
     return record;
 }
 
-// Why velk will not hand this record to the shell, or null. Each is
-// refused before anything starts or is recorded.
-//
+// Why velk will not hand this record to the shell, or null.
 // Windows documents %NAME% expansion in the file and the working folder
 // only under SEE_MASK_DOENVSUBST, which velk never sets; Wine's shell
 // expands them regardless, and cmd.exe expands %NAME% in its whole /c line,
@@ -66,14 +63,15 @@ TargetRecord Examine(const std::wstring& path)
 // see (the elevated one). Either would turn the checked file into another.
 const char* RefusalOf(const TargetRecord& record)
 {
-    if (NamesDeviceNamespace(record.shellFile)) return "デバイスの名前空間のパス (\\\\.\\) は起動しません。";
+    const PathForm form = ClassifyPath(record.shellFile).form;
+    if (form == PathForm::Device) return "デバイスの名前空間のパス (\\\\.\\) は起動しません。";
     // Windows' documented syntax for a stream is file:stream (run.bat::$DATA
     // opens run.bat itself), and the shell would read the stream's name as
     // the extension: which program runs, and how it reads its arguments,
     // nobody could tell. (Wine has no streams, so it cannot show this.)
     if (record.kind == TargetKind::Stream) return "ストリーム名 (ファイル名の後の :) が付いたパスは起動しません。";
     if (!record.IsStartable()) return nullptr;
-    if (record.kind == TargetKind::BatchFile && HasLongPathSpelling(record.shellFile)) {
+    if (record.kind == TargetKind::BatchFile && (form == PathForm::LongPath || form == PathForm::Literal)) {
         return "cmd.exe は \\\\?\\ で始まるパスを実行できないため、このバッチファイルは起動しません。";
     }
     if (record.GetsBatchRules() && record.shellFile.find(L'%') != std::wstring::npos) {
@@ -92,106 +90,79 @@ const char* RefusalOf(const TargetRecord& record)
     return nullptr;
 }
 
-// Whether a start could go ahead with this record.
-bool Starts(const TargetRecord& record)
-{
-    return record.IsStartable() && RefusalOf(record) == nullptr;
-}
-
 // The folder that the index records for a start by full path: none when
 // the PATH has it (letter case aside).
 std::optional<std::wstring> IndexLine(const std::wstring& folder, const PathEntries& path)
 {
-    const PathList& entries = path.Get();
     const std::wstring upper = ToUpperAscii(folder);
-    for (const std::wstring& entry : entries) {
+    for (const std::wstring& entry : path.Get()) {
         if (ToUpperAscii(entry) == upper) return std::nullopt;
     }
     return folder;
 }
 
-// The folders that the PATH's entries name, for the search: an entry with a
-// drive (C:\bin, or C:bin in drive C's current folder) or two separators as
-// Windows reads it, any other (bin, .\bin, \bin) as cmd.exe takes it, below
-// the current folder or at its drive's root.
-PathList SearchFolders(const PathEntries& path, const std::wstring& currentFolder)
+// The folder that a PATH entry names, for the search: written in full with
+// backslashes (C:\bin, \\server\share), as it stands; any other as Windows
+// reads it (C:bin in drive C's current folder, C:/bin), bin, .\bin and \bin
+// as cmd.exe takes them, below the current folder or at its drive's root.
+std::optional<std::wstring> SearchFolder(const std::wstring& entry, const std::wstring& currentFolder)
 {
-    PathList folders;
-    for (const std::wstring& entry : path.Get()) {
-        if (IsFullPath(entry)) {
-            folders.push_back(entry);
-            continue;
-        }
-        const std::wstring full = IsAbsoluteTarget(entry) ? entry : ToFullPath(entry, currentFolder);
-        if (std::optional<std::wstring> folder = FullPathName(full)) folders.push_back(std::move(*folder));
+    switch (ClassifyPath(entry).form) {
+    case PathForm::Relative:
+    case PathForm::FromCurrent:
+    case PathForm::Rooted: return FullPathName(ToFullPath(entry, currentFolder));
+    case PathForm::DriveRelative: return FullPathName(entry);
+    case PathForm::DriveAbsolute: return entry[2] == L'\\' ? entry : FullPathName(entry);
+    default: return entry[0] == L'\\' && entry[1] == L'\\' ? entry : FullPathName(entry);
     }
-    return folders;
 }
 
-// What a way of finding a target found (kind Nothing: nothing), and whether
-// in the current folder, which is then its working folder.
-struct Found {
+// The record for a target of this form (kind Nothing: none found).
+TargetRecord Find(const std::wstring& named, PathForm form, const std::wstring& currentFolder, const PathEntries& path)
+{
+    if (form > PathForm::Rooted) {
+        TargetRecord record = Examine(named);
+        // C:dr\x.exe is read in drive C's current folder, which is velk's and
+        // not the started program's: the shell gets the full path.
+        if (form == PathForm::DriveRelative) record.shellFile = record.opened;
+        return record;
+    }
+    // What is found in the current folder starts there. .\tool.exe names the
+    // current folder's tool.exe, \tool.exe the one at the root of its drive,
+    // never one on the PATH.
     TargetRecord record;
-    bool inCurrentFolder = false;
-};
-
-// The ways of finding a target.
-Found ResolveFullPath(const std::wstring& named)
-{
-    TargetRecord record = Examine(named);
-    // C:dr\x.exe is read in drive C's current folder, which is velk's and
-    // not the started program's: the shell gets the full path.
-    if (!IsWrittenInFull(named)) record.shellFile = record.opened;
-    return {record, false};
-}
-
-Found ResolveInCurrentFolder(const std::wstring& named, const std::wstring& currentFolder)
-{
-    if (!SearchesCurrentDirectoryFor(named)) return {};
-    return {Examine(ToFullPath(named, currentFolder)), true};
-}
-
-Found FindOnPath(const std::wstring& named, const std::wstring& currentFolder, const PathEntries& path)
-{
+    if (SearchesCurrentDirectoryFor(named)) {
+        record = Examine(ToFullPath(named, currentFolder));
+        record.directory = currentFolder;
+    }
+    if (record.kind != TargetKind::Nothing || form != PathForm::Relative) return record;
     // The first entry where Windows would open something wins, a device or
     // a stream too: that is what a start would reach.
-    for (const std::wstring& folder : SearchFolders(path, currentFolder)) {
-        TargetRecord record = Examine(JoinPath(folder, named));
-        if (record.kind != TargetKind::Nothing) return {record, false};
+    for (const std::wstring& entry : path.Get()) {
+        if (const std::optional<std::wstring> folder = SearchFolder(entry, currentFolder)) {
+            record = Examine(JoinPath(*folder, named));
+            if (record.kind != TargetKind::Nothing) return record;
+        }
     }
     return {};
-}
-
-Found ResolveByName(const std::wstring& named, const std::wstring& currentFolder, const PathEntries& path)
-{
-    // .\tool.exe names the current folder's tool.exe, \tool.exe the one at
-    // the root of its drive, never one on the PATH.
-    Found found = ResolveInCurrentFolder(named, currentFolder);
-    if (found.record.kind != TargetKind::Nothing || NamesCurrentDirectory(named)) return found;
-    return FindOnPath(named, currentFolder, path);
 }
 
 } // namespace
 
 TargetRecord Resolve(const std::wstring& typed, const std::wstring& currentFolder, const PathEntries& path)
 {
-    const bool absolute = IsAbsoluteTarget(typed);
-    const auto resolve = [&](const std::wstring& named) {
-        Found found = absolute ? ResolveFullPath(named) : ResolveByName(named, currentFolder, path);
-        // The working folder: the current one for what was found there, else
-        // the folder that holds the file (a drive's root as C:\).
-        found.record.directory =
-            found.inCurrentFolder ? currentFolder : AsWorkingFolder(PlainFolder(found.record.opened));
-        return found.record;
-    };
+    const PathForm form = ClassifyPath(typed).form;
+    const bool absolute = form > PathForm::Rooted;
+    const auto resolve = [&](const std::wstring& named) { return Find(named, form, currentFolder, path); };
     TargetRecord record = resolve(typed);
-    if (const char* refusal = RefusalOf(record)) throw RvWinException(refusal, ERROR_INVALID_NAME);
+    if (const char* refusal = RefusalOf(record)) throw RvWinException::FromText(refusal, ERROR_INVALID_NAME);
     if (!record.IsStartable()) {
         ThrowNotFound(absolute ? "指定されたファイルが見つかりません。" : "指定されたファイルが見つかりませんでした。", typed,
-                      [&resolve](const std::wstring& named) { return Starts(resolve(named)); });
+                      [&resolve](const std::wstring& named) {
+                          const TargetRecord found = resolve(named);
+                          return found.IsStartable() && RefusalOf(found) == nullptr;
+                      });
     }
-    // Starts by full path keep their folder in the index, unless the PATH
-    // has it.
     if (absolute) record.indexLine = IndexLine(PlainFolder(record.opened), path);
     return record;
 }

@@ -14,29 +14,19 @@ enum class TargetKind {
     Stream,    // a name with a stream (file:stream): never a program
 };
 
-// One resolution of a target, made once; every rule reads this record and
-// never the typed text again.
+// One resolution of a target; every rule reads this and not the typed text.
 struct TargetRecord {
     TargetKind kind = TargetKind::Nothing;
-    // The file that Windows opens, in its full form: . and .. resolved and
-    // / read as \, except after \\?\, which Windows takes literally.
-    std::wstring opened;
+    std::wstring opened; // OpenedFile's
     // The file as it is handed on (to the shell, or for a batch file to
     // cmd.exe), always a full path: as typed when it was typed in full, else
     // as found (C:dr\x.exe as C:\t\dr\x.exe); for a batch file, without a
     // \\?\ that cmd.exe cannot run.
     std::wstring shellFile;
-    // The working folder of the started program, a full path (C:\ for a
-    // drive's root).
-    std::wstring directory;
-    // The folder that the index records for this start, when it records one.
+    std::wstring directory; // the working folder, C:\ for a drive's root
     std::optional<std::wstring> indexLine;
 
-    // Whether the start may go ahead: a file that Windows runs.
-    bool IsStartable() const
-    {
-        return kind == TargetKind::Program || kind == TargetKind::BatchFile || kind == TargetKind::Shortcut;
-    }
-    // Whether cmd.exe may read the arguments: they get the batch rules.
+    // Whether cmd.exe may read the arguments.
     bool GetsBatchRules() const { return kind == TargetKind::BatchFile || kind == TargetKind::Shortcut; }
+    bool IsStartable() const { return kind == TargetKind::Program || GetsBatchRules(); }
 };

@@ -5,5 +5,5 @@
 // Printed for no argument or "help", also after "wait".
 std::string ShortHelp();
 
-// Printed below the message of a standard exception.
+// Printed below every failure that asks for it (RvWinException::WithUsage).
 std::string LongUsage();

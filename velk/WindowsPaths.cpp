@@ -10,7 +10,7 @@ std::wstring ReadCurrentDirectory()
 {
     std::optional<std::wstring> directory =
         ReadGrowing([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
-    if (!directory) throw RvWinException();
+    if (!directory) throw RvWinException::FromLastError();
     return *directory;
 }
 
@@ -30,7 +30,7 @@ std::wstring OpenedFile(const std::wstring& path)
     // Windows does no parsing after \\?\ (and its GetFullPathName leaves
     // such a path alone, where Wine's folds . and .. and /): the file is the
     // one named, letter for letter, or none.
-    if (HasLiteralPrefix(path)) return path;
+    if (ClassifyPath(path).form == PathForm::Literal) return path;
     const std::wstring full = FullPathName(path).value_or(path);
     // Once more: NUL\. names the device only once . is gone (\\.\NUL).
     return FullPathName(full).value_or(full);
@@ -39,7 +39,6 @@ std::wstring OpenedFile(const std::wstring& path)
 std::optional<std::wstring> PlainFormOfLiteralPath(const std::wstring& opened)
 {
     const std::wstring plain = WithoutLongPathPrefix(opened);
-    // MAX_PATH counts the NUL that ends the path.
     if (plain == opened || plain.size() >= MAX_PATH) return std::nullopt;
     if (FullPathName(plain) != plain) return std::nullopt;
     return plain;

@@ -1,8 +1,8 @@
 // velk: starts a program with administrator rights through the shell.
 #include "ElevatedCommand.h"
+#include "EnvironmentVariable.h"
 #include "Invocation.h"
 #include "LibrarySearch.h"
-#include "PathVariable.h"
 #include "RvWinException.h"
 #include "StandardOutput.h"
 #include "Usage.h"
@@ -16,8 +16,7 @@ namespace {
 
 // Prints a failure, the long usage below it where it calls for one, and
 // gives the exit code: under "wait" the failure's Windows error code, so a
-// script reads from the one number what happened; else 1 or -1 as ever.
-// Never 0, which reads as success.
+// script reads from the one number what happened, never 0; else 1 or -1.
 int Report(const RvWinException& failure, bool waits)
 {
     OutputText text(failure.text());

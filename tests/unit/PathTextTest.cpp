@@ -12,21 +12,20 @@ namespace {
 TEST(PathText, SplitTextDropsEmptyPieces)
 {
     struct Case {
-        std::string text;
-        std::vector<std::string> expected;
+        std::wstring text;
+        std::vector<std::wstring> expected;
     };
     const Case cases[] = {
-        {"", {}},
-        {";", {}},
-        {";;;", {}},
-        {"C:\\a", {"C:\\a"}},
-        {"C:\\a;C:\\b", {"C:\\a", "C:\\b"}},
-        {";C:\\a;;C:\\b;", {"C:\\a", "C:\\b"}},
-        {" C:\\a ;\"C:\\b\";C:\\c\\", {" C:\\a ", "\"C:\\b\"", "C:\\c\\"}}, // kept as they stand
+        {L"", {}},
+        {L";", {}},
+        {L";;;", {}},
+        {L"C:\\a", {L"C:\\a"}},
+        {L"C:\\a;C:\\b", {L"C:\\a", L"C:\\b"}},
+        {L";C:\\a;;C:\\b;", {L"C:\\a", L"C:\\b"}},
+        {L" C:\\a ;\"C:\\b\";C:\\c\\", {L" C:\\a ", L"\"C:\\b\"", L"C:\\c\\"}}, // kept as they stand
+        {L";C:\\caf\u00E9;;C:\\b;", {L"C:\\caf\u00E9", L"C:\\b"}},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.expected, SplitText(c.text, ';')) << c.text;
-    // UTF-16 the same way.
-    EXPECT_EQ((std::vector<std::wstring>{L"C:\\caf\u00E9", L"C:\\b"}), SplitText(std::wstring(L";C:\\caf\u00E9;;C:\\b;"), L';'));
+    for (const Case& c : cases) EXPECT_EQ(c.expected, SplitText(c.text, L';')) << ToExactAnsi(c.text).value_or("?");
 }
 
 TEST(PathText, ToUpperAsciiChangesOnlyLettersAToZ)
@@ -35,7 +34,7 @@ TEST(PathText, ToUpperAsciiChangesOnlyLettersAToZ)
     EXPECT_EQ(L"\u00E9\uFF41AB\u30BD", ToUpperAscii(L"\u00E9\uFF41ab\u30BD")); // a to z only
 }
 
-TEST(PathText, DrivePathDirectory)
+TEST(PathText, PlainFolder)
 {
     struct Case {
         std::wstring target;
@@ -54,9 +53,9 @@ TEST(PathText, DrivePathDirectory)
         {L"C:tool.exe", L"C:"},
         {L"C:", L"C:"},
         {L"\\\\server\\share\\tool.exe", L"\\\\server\\share"},
-        {L"\\\\?\\UNC\\server\\share\\d\\tool.exe", L"\\\\?\\UNC\\server\\share\\d"},
+        {L"\\\\?\\UNC\\server\\share\\d\\tool.exe", L"\\\\server\\share\\d"},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.expected, DrivePathDirectory(c.target)) << ToExactAnsi(c.target).value_or("?");
+    for (const Case& c : cases) EXPECT_EQ(c.expected, PlainFolder(c.target)) << ToExactAnsi(c.target).value_or("?");
 }
 
 TEST(PathText, ToFullPath)
@@ -88,38 +87,44 @@ TEST(PathText, ToFullPath)
     for (const Case& c : cases) EXPECT_EQ(c.expected, ToFullPath(c.path, c.folder)) << ToExactAnsi(c.path).value_or("?");
 }
 
-TEST(PathText, WhatNamesTheCurrentFolderAndWhatIsAFullPath)
+// The one answer to what form a path has, which every rule reads.
+TEST(PathText, ClassifyPath)
 {
-    for (const wchar_t* target :
-         {L".\\tool.exe", L"..\\tool.exe", L"./tool.exe", L"../tool.exe", L"..\\..\\x.exe", L".\\", L"\\tool.exe"}) {
-        EXPECT_TRUE(NamesCurrentDirectory(target)) << ToExactAnsi(target).value_or("?");
+    struct Case {
+        std::wstring path;
+        PathForm form;
+        std::size_t length;
+    };
+    const PathForm relative = PathForm::Relative, current = PathForm::FromCurrent, rooted = PathForm::Rooted;
+    const PathForm driveRelative = PathForm::DriveRelative, drive = PathForm::DriveAbsolute, unc = PathForm::Unc;
+    const Case cases[] = {
+        // From the current folder (.\, ..\) or the root of its drive: never looked for along the PATH.
+        {L".\\tool.exe", current, 2}, {L"..\\tool.exe", current, 3}, {L"./tool.exe", current, 2},
+        {L"../tool.exe", current, 3}, {L"..\\..\\x.exe", current, 3}, {L".\\", current, 2}, {L"\\tool.exe", rooted, 1},
+        {L".\\bin", current, 2}, {L"..\\bin", current, 3}, {L"\\bin", rooted, 1}, {L"\\x.exe", rooted, 1},
+        {L"\\.\\x.exe", rooted, 1},
+        // Names like any other.
+        {L"tool.exe", relative, 0}, {L".x.exe", relative, 0}, {L"..x.exe", relative, 0}, {L"...\\x.exe", relative, 0},
+        {L".", relative, 0}, {L"..", relative, 0}, {L"sub\\.\\x.exe", relative, 0}, {L"bin", relative, 0},
+        {L"\"C:\\bin\"", relative, 0}, {L"", relative, 0}, {L"x.exe", relative, 0},
+        {L"ソ:\\x.exe", relative, 0}, // ソ is no drive letter
+        // A drive, with a separator after it or read in the drive's current folder.
+        {L"C:\\Tools", drive, 2}, {L"c:\\", drive, 2}, {L"C:/bin", drive, 2}, {L"C:\\x.exe", drive, 2},
+        {L"C:/x.exe", drive, 2}, {L"C:.\\x", driveRelative, 2}, {L"C:bin", driveRelative, 2},
+        {L"C:", driveRelative, 2}, {L"C:x.exe", driveRelative, 2},
+        // Two separators: a share, the device namespace, the long-path prefix in either separator.
+        {L"\\\\srv\\s\\x.exe", unc, 7}, {L"\\\\server\\share", unc, 14}, {L"\\\\.x\\s\\x.exe", unc, 6},
+        {L"\\\\?x\\s\\run.bat", unc, 6},
+        {L"\\\\.\\C:\\x.exe", PathForm::Device, 6}, {L"//./C:/x.exe", PathForm::Device, 6},
+        {L"\\\\.", PathForm::Device, 3}, {L"\\/.\\NUL", PathForm::Device, 7},
+        {L"//?/C:/x.exe", PathForm::LongPath, 6}, {L"//?/C:/t/run.bat", PathForm::LongPath, 6},
+        {L"\\\\?\\C:\\x", PathForm::Literal, 6}, {L"\\\\?\\C:\\x.exe", PathForm::Literal, 6},
+    };
+    for (const Case& c : cases) {
+        const PathPrefix prefix = ClassifyPath(c.path);
+        EXPECT_EQ(c.form, prefix.form) << ToExactAnsi(c.path).value_or("?");
+        EXPECT_EQ(c.length, prefix.length) << ToExactAnsi(c.path).value_or("?");
     }
-    for (const wchar_t* target :
-         {L"tool.exe", L".x.exe", L"..x.exe", L"...\\x.exe", L".", L"..", L"sub\\.\\x.exe", L"C:.\\x", L"\\\\srv\\s\\x.exe"}) {
-        EXPECT_FALSE(NamesCurrentDirectory(target)) << ToExactAnsi(target).value_or("?");
-    }
-    for (const wchar_t* entry : {L"C:\\Tools", L"c:\\", L"\\\\server\\share", L"\\\\?\\C:\\x"}) {
-        EXPECT_TRUE(IsFullPath(entry)) << ToExactAnsi(entry).value_or("?");
-    }
-    for (const wchar_t* entry : {L"bin", L".\\bin", L"..\\bin", L"\\bin", L"C:bin", L"C:", L"C:/bin", L"\"C:\\bin\"", L""}) {
-        EXPECT_FALSE(IsFullPath(entry)) << ToExactAnsi(entry).value_or("?");
-    }
-    // What the shell may be handed as typed, whatever its working folder.
-    for (const wchar_t* target : {L"C:\\x.exe", L"C:/x.exe", L"\\\\srv\\s\\x.exe", L"//?/C:/x.exe"}) {
-        EXPECT_TRUE(IsWrittenInFull(target)) << ToExactAnsi(target).value_or("?");
-    }
-    for (const wchar_t* target : {L"C:x.exe", L"C:", L"\\x.exe", L"x.exe", L"ソ:\\x.exe"}) {
-        EXPECT_FALSE(IsWrittenInFull(target)) << ToExactAnsi(target).value_or("?");
-    }
-    // The device namespace and the long-path prefix, in either separator.
-    for (const wchar_t* path : {L"\\\\.\\C:\\x.exe", L"//./C:/x.exe", L"\\\\.", L"\\/.\\NUL"}) {
-        EXPECT_TRUE(NamesDeviceNamespace(path)) << ToExactAnsi(path).value_or("?");
-    }
-    for (const wchar_t* path : {L"\\\\.x\\s\\x.exe", L"\\\\?\\C:\\x.exe", L".\\x.exe", L"\\.\\x.exe"}) {
-        EXPECT_FALSE(NamesDeviceNamespace(path)) << ToExactAnsi(path).value_or("?");
-    }
-    EXPECT_TRUE(HasLongPathSpelling(L"//?/C:/t/run.bat"));
-    EXPECT_FALSE(HasLongPathSpelling(L"\\\\?x\\s\\run.bat"));
 }
 
 TEST(PathText, WhereAStreamBegins)
