@@ -12,7 +12,3 @@ std::wstring SystemFolder();
 
 // A program of that folder (cmd.exe, net.exe).
 std::wstring SystemProgram(const wchar_t* name);
-
-// The spelling of a system folder as Windows reported it: C:\Windows\System32
-// in that letter case where it is that folder, else as given.
-std::wstring SystemFolderSpelling(const std::wstring& reported);
