@@ -36,12 +36,21 @@ done
 # desktop) live for the whole run and hold no pipe of ctest's; started inside a
 # test, they would keep its output open and ctest would wait for them. Wine ends
 # the desktop once no program of the prefix runs, so a recorder that waits until
-# it is ended keeps one running from before the desktop starts to the end.
+# it is ended (the keeper) has the desktop started and keeps it to the end; its
+# record says that the desktop is up.
 for prefix in "${prefixes[@]}"; do
     WINEPREFIX=$prefix wineserver -p >/dev/null 2>&1 </dev/null
+    rm -f "$prefix/drive_c/keeper.txt"
     WINEPREFIX=$prefix RECORDER_WAIT=forever RECORDER_LOG='C:\keeper.txt' \
         build/wine-run.sh build/bin/recorder.exe >/dev/null 2>&1 </dev/null &
     WINEPREFIX=$prefix build/wine-run.sh wineboot >/dev/null 2>&1 </dev/null
+done
+for prefix in "${prefixes[@]}"; do
+    for _ in $(seq 300); do
+        [ -f "$prefix/drive_c/keeper.txt" ] && break
+        sleep 1
+    done
+    [ -f "$prefix/drive_c/keeper.txt" ] || { echo "no keeper in $prefix"; exit 1; }
 done
 status=0
 # Three at a time on two cores: the tests under Wine spend much of their

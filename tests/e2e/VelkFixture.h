@@ -29,6 +29,9 @@ public:
         : name_(name), release_(CreateEventA(nullptr, TRUE, FALSE, name.c_str()))
     {
     }
+    ~HeldProgram() { SetEvent(release_.get()); } // one that a fault started ends too
+    HeldProgram(const HeldProgram&) = delete;
+    HeldProgram& operator=(const HeldProgram&) = delete;
     const std::string& name() const { return name_; }
 
     // Whether the recorder runs now.

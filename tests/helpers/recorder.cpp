@@ -44,6 +44,11 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring log = Variable(L"RECORDER_LOG");
     if (log.empty()) return 99;
     const UINT codePage = Variable(L"RECORDER_UTF8").empty() ? CP_ACP : CP_UTF8;
+    const std::wstring wait = Variable(L"RECORDER_WAIT");
+    // A keeper (forever) has Wine start its desktop process before it writes
+    // its record: started later, by a program under test, the desktop would
+    // hold that test's output open to the end.
+    if (wait == L"forever") GetDesktopWindow();
     const std::wstring hold = Variable(L"RECORDER_HOLD");
     const HANDLE running = hold.empty() ? nullptr : CreateMutexW(nullptr, TRUE, (hold + L".running").c_str());
 
@@ -70,7 +75,6 @@ int wmain(int argc, wchar_t** argv)
         WaitForSingleObject(release, INFINITE);
     }
 
-    const std::wstring wait = Variable(L"RECORDER_WAIT");
     if (wait == L"forever") Sleep(INFINITE);
     if (!wait.empty()) Sleep(static_cast<DWORD>(std::wcstol(wait.c_str(), nullptr, 10)));
 
