@@ -50,6 +50,8 @@ int wmain(int argc, wchar_t** argv)
     // hold that test's output open to the end.
     if (wait == L"forever") GetDesktopWindow();
     const std::wstring hold = Variable(L"RECORDER_HOLD");
+    // Held for the process's whole life: Windows closes it at the end, which
+    // abandons the mutex.
     const HANDLE running = hold.empty() ? nullptr : CreateMutexW(nullptr, TRUE, (hold + L".running").c_str());
 
     wchar_t directory[32768];
