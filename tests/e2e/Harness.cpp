@@ -3,6 +3,8 @@
 #include "AnsiText.h"
 #include "WinHandle.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -134,38 +136,45 @@ ProcessResult RunProcess(const std::string& commandLine, const std::string& dire
 ProcessResult RunProcess(const std::wstring& commandLine, const std::wstring& directory, const Environment& env,
                          const std::wstring& application)
 {
+    return RunningProcess(commandLine, directory, env, application).Finish();
+}
+
+RunningProcess::RunningProcess(const std::wstring& commandLine, const std::wstring& directory,
+                               const Environment& env, const std::wstring& application)
+{
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
     Check(CreatePipe(&readEnd, &writeEnd, &inheritable, 0) != FALSE, "CreatePipe");
-    Handle reader(readEnd);
+    reader_ = Handle(readEnd);
     Handle writer(writeEnd);
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
     Handle input = OpenNul(inheritable, GENERIC_READ);
 
     const PROCESS_INFORMATION process = StartProcess(commandLine, directory, env, application, input.get(),
                                                      writer.get());
-    Handle processHandle(process.hProcess);
-    Handle threadHandle(process.hThread);
-    writer.reset();
+    process_ = Handle(process.hProcess);
+    CloseHandle(process.hThread);
+}
 
+ProcessResult RunningProcess::Finish()
+{
     // Read until the program has ended, not until the pipe closes: what it
     // made Windows start may hold the pipe long after (Wine starts its
     // desktop process for the shell's error box, and that inherits it).
-    ProcessResult result;
     const DWORD start = GetTickCount();
     for (bool ended = false; !ended;) {
-        ended = WaitForSingleObject(processHandle.get(), 50) == WAIT_OBJECT_0 || GetTickCount() - start > 60000;
+        ended = WaitForSingleObject(process_.get(), 50) == WAIT_OBJECT_0 || GetTickCount() - start > 60000;
         char buffer[4096];
         DWORD available = 0;
         DWORD count = 0;
-        while (PeekNamedPipe(reader.get(), nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
-               ReadFile(reader.get(), buffer, sizeof buffer, &count, nullptr) && count > 0) {
-            result.output.append(buffer, count);
+        while (PeekNamedPipe(reader_.get(), nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
+               ReadFile(reader_.get(), buffer, sizeof buffer, &count, nullptr) && count > 0) {
+            result_.output.append(buffer, count);
         }
     }
-    GetExitCodeProcess(processHandle.get(), &result.exitCode);
-    return result;
+    GetExitCodeProcess(process_.get(), &result_.exitCode);
+    return result_;
 }
 
 std::vector<DWORD> RunTogether(const std::vector<std::string>& commandLines, const std::string& directory,
@@ -197,6 +206,18 @@ std::string BinDirectory()
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string text(path, length);
     return text.substr(0, text.find_last_of('\\'));
+}
+
+std::string TestFolder()
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::string("C:\\velk-tests\\") + test->test_suite_name() + "\\" + test->name();
+}
+
+std::string TestObjectName(const std::string& what)
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::string("velk-tests.") + test->test_suite_name() + "." + test->name() + "." + what;
 }
 
 void MakeFreshDirectory(const std::string& path)

@@ -7,6 +7,8 @@
 // characters that code page 932 cannot hold.
 #include <windows.h>
 
+#include "WinHandle.h"
+
 #include <map>
 #include <string>
 #include <vector>
@@ -46,6 +48,23 @@ struct ProcessResult {
     DWORD exitCode = 0;
 };
 
+// A program started with its standard output to a pipe, which the test may
+// watch while it runs.
+class RunningProcess {
+public:
+    RunningProcess(const std::wstring& commandLine, const std::wstring& directory, const Environment& env,
+                   const std::wstring& application = std::wstring());
+    bool HasEnded() const { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
+    // Reads the output until the program has ended (a minute at most); its
+    // output and exit code.
+    ProcessResult Finish();
+
+private:
+    Handle reader_;
+    Handle process_;
+    ProcessResult result_;
+};
+
 // Runs commandLine in directory with env; application may name the program
 // when the command line does not.
 ProcessResult RunProcess(const std::wstring& commandLine, const std::wstring& directory, const Environment& env,
@@ -60,6 +79,15 @@ std::vector<DWORD> RunTogether(const std::vector<std::string>& commandLines, con
 
 // The folder that holds the test programs and the programs under test.
 std::string BinDirectory();
+
+// The running test's own folder, C:\velk-tests\SUITE\TEST: every name that
+// a test makes (files, folders, and the lock names derived from them) lies
+// below it, so tests in parallel processes of one prefix never meet.
+std::string TestFolder();
+
+// A name of the running test's own for an object that Windows names (a
+// mutex, an event): velk-tests.SUITE.TEST.what.
+std::string TestObjectName(const std::string& what);
 
 // Makes a fresh, empty folder tree for one test (removing an older one).
 void MakeFreshDirectory(const std::string& path);

@@ -21,11 +21,56 @@ inline const std::string kNotFoundOnDrive = "指定されたファイルが見�
 inline const std::string kNotFound = "指定されたファイルが見つかりませんでした。\r\n";
 inline const DWORD kStandardFailure = 0xFFFFFFFFu; // exit status -1
 
+// A recorder that runs until the test releases it (RECORDER_HOLD), so that
+// a test tells by state, not by time, whether velk waited for it.
+class HeldProgram {
+public:
+    explicit HeldProgram(const std::string& name)
+        : name_(name), release_(CreateEventA(nullptr, TRUE, FALSE, name.c_str()))
+    {
+    }
+    ~HeldProgram() { SetEvent(release_.get()); } // one that a fault started ends too
+    HeldProgram(const HeldProgram&) = delete;
+    HeldProgram& operator=(const HeldProgram&) = delete;
+    const std::string& name() const { return name_; }
+
+    // Whether the recorder runs now.
+    bool Runs() const
+    {
+        const Handle running = OpenRunning();
+        if (!running.valid()) return false;
+        const DWORD state = WaitForSingleObject(running.get(), 0);
+        if (state != WAIT_TIMEOUT) ReleaseMutex(running.get());
+        return state == WAIT_TIMEOUT;
+    }
+
+    // Lets the recorder end; whether it has ended within a minute.
+    bool ReleaseAndAwaitEnd() const
+    {
+        const Handle running = OpenRunning();
+        SetEvent(release_.get());
+        if (!running.valid()) return true;
+        const DWORD state = WaitForSingleObject(running.get(), 60000);
+        if (state == WAIT_TIMEOUT) return false;
+        ReleaseMutex(running.get());
+        return true;
+    }
+
+private:
+    Handle OpenRunning() const
+    {
+        return Handle(OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, (name_ + ".running").c_str()));
+    }
+
+    std::string name_;
+    Handle release_;
+};
+
 class Velk : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        root = std::string("C:\\velk-e2e\\") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        root = TestFolder();
         MakeFreshDirectory(root);
         log = root + "\\record.txt";
         appData = root + "\\AppData";

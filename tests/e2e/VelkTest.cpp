@@ -417,8 +417,8 @@ TEST_F(Velk, TargetsNotFound)
         std::string output;
     };
     const Case cases[] = {
-        {"C:\\velk-e2e\\no-such-folder\\tool.exe", kNotFoundOnDrive},
-        {"C:\\velk-e2e\\no-such-folder\\tool.exe a b", kNotFoundOnDrive},
+        {root + "\\no-such-folder\\tool.exe", kNotFoundOnDrive},
+        {root + "\\no-such-folder\\tool.exe a b", kNotFoundOnDrive},
         {"no-such-program.exe", kNotFound},
         {"no-such-program", kNotFound}, // with no extension either
         {"wait msiexec /i \"C:\\pkgs\\app.msi\" /qn", kNotFound + NoExtensionAdded("msiexec.exe")},
@@ -467,8 +467,6 @@ TEST_F(Velk, WaitEndsWithTheStartedProgramsExitCode)
     const std::string bad = root + "\\bad.exe";
     WriteFileBytes(bad, "this is no program");
     for (const char* shortcut : {"\\run.lnk", "\\run.pif"}) WriteFileBytes(root + shortcut, "a shortcut");
-    const DWORD runsMs = 3000;
-    env.Set("RECORDER_WAIT", std::to_string(runsMs));
     struct Case {
         std::string arguments;
         const char* programExit;
@@ -493,19 +491,35 @@ TEST_F(Velk, WaitEndsWithTheStartedProgramsExitCode)
         {"wait run.pif a%b", "5", ERROR_INVALID_PARAMETER, kBatchRefusal, ""},
         {"wait run.lnk::$DATA a", "5", ERROR_INVALID_NAME, kStreamRefusal, ""},
     };
+    int number = 0;
     for (const Case& c : cases) {
         DeleteFileA(log.c_str());
         env.Set("RECORDER_EXIT", c.programExit);
-        const DWORD start = GetTickCount();
-        const ProcessResult result = Run(c.arguments, root);
-        const DWORD took = GetTickCount() - start;
+        // The program runs until it is released: under "wait", velk is still
+        // running then; without, velk has ended and left it running.
+        const HeldProgram program(TestObjectName(std::to_string(++number)));
+        env.Set("RECORDER_HOLD", program.name());
+        RunningProcess velk(Wide("velk.exe " + c.arguments), Wide(root), env, Wide(BinDirectory() + "\\velk.exe"));
+        const bool waits = c.arguments.compare(0, 5, "wait ") == 0;
+        ProcessResult result;
+        if (c.record.empty()) {
+            result = velk.Finish();
+            // What velk waited for would have written its record by now.
+            if (waits) EXPECT_FALSE(FileExists(log)) << c.arguments << ": started " << ReadFileBytes(log);
+            else ExpectStarted("", c.arguments);
+        } else if (waits) {
+            EXPECT_EQ(c.record, Record()) << c.arguments;
+            EXPECT_FALSE(velk.HasEnded()) << c.arguments << ": velk ended while the program ran";
+            EXPECT_TRUE(program.ReleaseAndAwaitEnd()) << c.arguments;
+            result = velk.Finish();
+        } else {
+            result = velk.Finish();
+            EXPECT_EQ(c.record, Record()) << c.arguments;
+            EXPECT_TRUE(program.Runs()) << c.arguments << ": velk waited for the program";
+            EXPECT_TRUE(program.ReleaseAndAwaitEnd()) << c.arguments;
+        }
         EXPECT_EQ(c.output, result.output) << c.arguments;
         EXPECT_EQ(c.status, result.exitCode) << c.arguments;
-        ExpectStarted(c.record, c.arguments);
-        if (c.record.empty()) continue;
-        const bool waited = c.arguments.compare(0, 5, "wait ") == 0;
-        if (waited) EXPECT_GE(took, runsMs) << c.arguments;
-        else EXPECT_LT(took, runsMs) << c.arguments;
     }
     env.Remove("PATH");
     const ProcessResult result = Run("wait no-such-program.exe", root);
@@ -655,8 +669,8 @@ TEST_F(Velk, SharesAndTheirLiteralForms)
 TEST_F(Velk, EveryFormOfAPathAndNeverAFolder)
 {
     const std::string tools = root + "\\Tools";
-    const std::string fromRoot = root.substr(2); // \velk-e2e\NAME
-    const std::string slashedRoot = Slashed(fromRoot); // /velk-e2e/NAME
+    const std::string fromRoot = root.substr(2); // \velk-tests\Velk\NAME
+    const std::string slashedRoot = Slashed(fromRoot); // /velk-tests/Velk/NAME
     PlaceRecorder(tools + "\\tool.exe");
     PlaceRecorder(tools + "\\sub\\tool.exe");
     PlaceRecorder(root + "\\literal\\tool.exe");

@@ -2,7 +2,10 @@
 // prefix). Writes down its command line, its parsed arguments and its working
 // directory to the file named by RECORDER_LOG, waits RECORDER_WAIT
 // milliseconds when that is set ("forever": until it is ended), then ends with
-// the exit code given in RECORDER_EXIT (0 when unset).
+// the exit code given in RECORDER_EXIT (0 when unset). With RECORDER_HOLD set
+// to a NAME, it owns the mutex NAME.running from before it writes until it
+// ends, and waits for the event NAME to be set: a test sees it run, and says
+// when it ends.
 //
 // It reads what Windows gave it in UTF-16, and writes it in the ANSI code
 // page as a program of that code page would see it (Windows' own conversion,
@@ -41,6 +44,15 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring log = Variable(L"RECORDER_LOG");
     if (log.empty()) return 99;
     const UINT codePage = Variable(L"RECORDER_UTF8").empty() ? CP_ACP : CP_UTF8;
+    const std::wstring wait = Variable(L"RECORDER_WAIT");
+    // A keeper (forever) has Wine start its desktop process before it writes
+    // its record: started later, by a program under test, the desktop would
+    // hold that test's output open to the end.
+    if (wait == L"forever") GetDesktopWindow();
+    const std::wstring hold = Variable(L"RECORDER_HOLD");
+    // Held for the process's whole life: Windows closes it at the end, which
+    // abandons the mutex.
+    const HANDLE running = hold.empty() ? nullptr : CreateMutexW(nullptr, TRUE, (hold + L".running").c_str());
 
     wchar_t directory[32768];
     GetCurrentDirectoryW(32768, directory);
@@ -59,7 +71,12 @@ int wmain(int argc, wchar_t** argv)
     }
     MoveFileExW(partial.c_str(), log.c_str(), MOVEFILE_REPLACE_EXISTING);
 
-    const std::wstring wait = Variable(L"RECORDER_WAIT");
+    if (!hold.empty()) {
+        const HANDLE release = CreateEventW(nullptr, TRUE, FALSE, hold.c_str());
+        if (running == nullptr || release == nullptr) return 98;
+        WaitForSingleObject(release, INFINITE);
+    }
+
     if (wait == L"forever") Sleep(INFINITE);
     if (!wait.empty()) Sleep(static_cast<DWORD>(std::wcstol(wait.c_str(), nullptr, 10)));
 

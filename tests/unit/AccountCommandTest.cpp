@@ -97,7 +97,7 @@ TEST(AccountCommand, AccountToolThatDoesNotFinishIsEndedAndReported)
 {
     // The recorder stands in for net.exe, started as tamrel starts it, and
     // does not end until it is ended.
-    const std::string folder = "C:\\velk-unit\\AccountTool";
+    const std::string folder = TestFolder();
     const std::string log = folder + "\\record.txt";
     MakeFreshDirectory(folder);
     SetEnvironmentVariableA("RECORDER_LOG", log.c_str());

@@ -59,7 +59,7 @@ class PathIndexFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        appData = std::string("C:\\velk-unit\\") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        appData = TestFolder();
         MakeFreshDirectory(appData + "\\Orvane");
         index = appData + "\\Orvane\\velkindex.dat";
         SetEnvironmentVariableA("AppData", appData.c_str());
