@@ -78,7 +78,7 @@ TEST(ElevatedCommand, TargetWithoutArgumentsPassesNoParameters)
 // Windows' own verb runs, gets no argument that needs quotes.
 TEST(ElevatedCommand, BatchFileStartsThroughTheCommandProcessor)
 {
-    const std::string folder = "C:\\velk-unit\\ElevatedCommandBatch";
+    const std::string folder = TestFolder();
     MakeFreshDirectory(folder);
     WriteFileBytes(folder + "\\run.bat", "@echo off\r\n");
     WriteFileBytes(folder + "\\go.lnk", "x");

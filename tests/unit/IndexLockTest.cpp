@@ -20,7 +20,7 @@ TEST(IndexLock, NameIgnoresTheLetterCaseOfAToZOnly)
 // ran out.
 TEST(IndexLock, WhatNoRunHoldsIsNotWaitedFor)
 {
-    const std::string folder = "C:\\velk-unit\\IndexLockFolder";
+    const std::string folder = TestFolder();
     MakeFreshDirectory(folder);
     const std::wstring index = ToWide(folder) + L"\\velkindex.dat";
     MakeDirectories(IndexLockFilePath(index));
