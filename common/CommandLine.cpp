@@ -21,9 +21,15 @@ bool HoldsAnyOf(const std::wstring& text, const wchar_t* characters)
     return text.find_first_of(characters) != std::wstring::npos;
 }
 
+// An empty argument, or one that holds any of these characters.
+bool NeedsQuotes(const std::wstring& argument, const wchar_t* characters)
+{
+    return argument.empty() || HoldsAnyOf(argument, characters);
+}
+
 void AppendArgument(std::wstring& commandLine, const std::wstring& argument, const wchar_t* needsQuotes)
 {
-    if (!argument.empty() && !HoldsAnyOf(argument, needsQuotes)) {
+    if (!NeedsQuotes(argument, needsQuotes)) {
         commandLine += argument;
         return;
     }
@@ -69,7 +75,7 @@ bool BatchFileCanReceive(const std::wstring& argument)
 
 bool BatchArgumentNeedsQuotes(const std::wstring& argument)
 {
-    return argument.empty() || HoldsAnyOf(argument, kBatchSpecial);
+    return NeedsQuotes(argument, kBatchSpecial);
 }
 
 void AppendBatchArgument(std::wstring& commandLine, const std::wstring& argument)
