@@ -23,15 +23,18 @@ DWORD Attributes(const std::wstring& path)
     return attributes;
 }
 
-// A full path in the form that file calls take at any length: \\?\ before
-// one that MAX_PATH could not hold (\\?\UNC\ for a share).
+// A full path (OpenedFile's form) as Windows is to read it: as it stands,
+// behind \\?\ (\\?\UNC\ for a share). Its full form is made already, and
+// another reading would make a device of what it names: C:\d\NUL\. opens a
+// file NUL in C:\d, where C:\d\NUL read again is the device NUL. It also
+// holds any length.
 std::wstring ForFileCalls(const std::wstring& full)
 {
-    const PathForm form = ClassifyPath(full).form;
-    // A folder's limit is 12 below MAX_PATH, room for an 8.3 name in it.
-    if (full.size() < MAX_PATH - 12 || form == PathForm::Literal) return full;
-    if (form == PathForm::Unc) return L"\\\\?\\UNC\\" + full.substr(2);
-    return L"\\\\?\\" + full;
+    switch (ClassifyPath(full).form) {
+    case PathForm::Literal: return full;
+    case PathForm::Unc: return L"\\\\?\\UNC\\" + full.substr(2);
+    default: return L"\\\\?\\" + full;
+    }
 }
 
 bool IsDevice(const std::wstring& opened)

@@ -31,9 +31,7 @@ std::wstring OpenedFile(const std::wstring& path)
     // such a path alone, where Wine's folds . and .. and /): the file is the
     // one named, letter for letter, or none.
     if (ClassifyPath(path).form == PathForm::Literal) return path;
-    const std::wstring full = FullPathName(path).value_or(path);
-    // Once more: NUL\. names the device only once . is gone (\\.\NUL).
-    return FullPathName(full).value_or(full);
+    return FullPathName(path).value_or(path);
 }
 
 std::optional<std::wstring> PlainFormOfLiteralPath(const std::wstring& opened)
