@@ -3,19 +3,22 @@
 // What the end-to-end tests of velk share: the expected texts and a fixture
 // that gives each test its own folder, PATH and AppData.
 #include "Harness.h"
+#include "Usage.h"
 
 #include <gtest/gtest.h>
 
-inline const std::string kShortHelp =
-    "\r\n"
-    "velk.exe [wait] [実行ファイルの名前またはフルパス及びコマンドライン | help]\r\n"
-    "help        : ヘルプを表示します。\r\n"
-    "wait        : プログラムの終了を待ち、その終了コードを返します。\r\n";
-
-inline const std::string kLongUsage =
-    "velk.exe [実行ファイルの名前またはフルパス及びコマンドライン | deleteindex | help]\r\n"
-    "deleteindex : インデックスを削除します。\r\n"
-    "help        : ヘルプを表示します。\r\n";
+// velk's help texts, as it prints them: every line ending in CR LF.
+inline std::string AsPrinted(const std::string& text)
+{
+    std::string printed;
+    for (const char c : text) {
+        if (c == '\n') printed += '\r';
+        printed += c;
+    }
+    return printed;
+}
+inline const std::string kShortHelp = AsPrinted(ShortHelp());
+inline const std::string kLongUsage = AsPrinted(LongUsage());
 
 inline const std::string kNotFoundOnDrive = "指定されたファイルが見つかりません。\r\n";
 inline const std::string kNotFound = "指定されたファイルが見つかりませんでした。\r\n";
